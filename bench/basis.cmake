@@ -1,0 +1,1 @@
+# benchmarks of basis join here

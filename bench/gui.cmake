@@ -1,0 +1,1 @@
+# benchmarks of gui join here

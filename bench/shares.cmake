@@ -1,0 +1,1 @@
+# benchmarks of shares join here

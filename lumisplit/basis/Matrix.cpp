@@ -1,0 +1,69 @@
+#include "basis/Matrix.h"
+
+#include "random/RandomSource.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lumisplit {
+
+CMatrix::CMatrix(int rows, int cols)
+    : m_nRows(std::max(rows, 0)), m_nCols(std::max(cols, 0)) {
+    m_data.assign(static_cast<std::size_t>(m_nRows) * static_cast<std::size_t>(m_nCols), 0);
+}
+
+void CMatrix::DeleteCol(int index) {
+    if (index < 0 || index >= m_nCols)
+        return;
+    std::vector<std::uint8_t> next;
+    next.reserve(static_cast<std::size_t>(m_nRows) * static_cast<std::size_t>(m_nCols - 1));
+    for (int r = 0; r < m_nRows; ++r) {
+        const std::uint8_t* row = RowData(r);
+        next.insert(next.end(), row, row + index);
+        next.insert(next.end(), row + index + 1, row + m_nCols);
+    }
+    m_data = std::move(next);
+    --m_nCols;
+}
+
+void CMatrix::InsertRow(int index, const int* values) {
+    if (index < 0 || index > m_nRows)
+        return;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(m_nCols));
+    for (int c = 0; c < m_nCols; ++c)
+        row[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(values[c]);
+    m_data.insert(m_data.begin() + static_cast<std::ptrdiff_t>(Index(index, 0)), row.begin(),
+                  row.end());
+    ++m_nRows;
+}
+
+void CMatrix::InsertCol(int index, const int* values) {
+    if (index < 0 || index > m_nCols)
+        return;
+    std::vector<std::uint8_t> next;
+    next.reserve(static_cast<std::size_t>(m_nRows) * static_cast<std::size_t>(m_nCols + 1));
+    for (int r = 0; r < m_nRows; ++r) {
+        const std::uint8_t* row = RowData(r);
+        next.insert(next.end(), row, row + index);
+        next.push_back(static_cast<std::uint8_t>(values[r]));
+        next.insert(next.end(), row + index, row + m_nCols);
+    }
+    m_data = std::move(next);
+    ++m_nCols;
+}
+
+void CMatrix::PermuteCols(RandomSource& random) {
+    // Fisher-Yates over column indices, applied to every row: every order is
+    // equally likely (a biased order would leak the secret in block methods).
+    for (int i = m_nCols - 1; i > 0; --i) {
+        const int j = static_cast<int>(random.Below(static_cast<std::uint32_t>(i) + 1));
+        if (j == i)
+            continue;
+        for (int r = 0; r < m_nRows; ++r) {
+            std::uint8_t* row = RowData(r);
+            std::swap(row[i], row[j]);
+        }
+    }
+}
+
+} // namespace lumisplit

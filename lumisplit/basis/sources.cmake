@@ -1,0 +1,1 @@
+target_sources(lumisplit_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Matrix.cpp)

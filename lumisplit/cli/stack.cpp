@@ -1,0 +1,7 @@
+#include "cli/Cli.h"
+
+namespace lumisplit::cli {
+
+int RunStack(std::span<const std::string_view> /*args*/) { return UsageError("stack: not built yet"); }
+
+} // namespace lumisplit::cli

@@ -1,0 +1,1 @@
+# the share-construction methods join here

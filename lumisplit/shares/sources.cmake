@@ -1,0 +1,2 @@
+include(${CMAKE_CURRENT_LIST_DIR}/stack.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/methods.cmake)

@@ -1,0 +1,1 @@
+# Stack.cpp joins here

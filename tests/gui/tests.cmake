@@ -1,0 +1,1 @@
+# tests of gui join here

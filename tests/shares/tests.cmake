@@ -1,0 +1,1 @@
+# tests of shares join here

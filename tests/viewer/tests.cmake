@@ -1,0 +1,1 @@
+# tests of viewer join here
