@@ -2,11 +2,20 @@
 // The seven share-construction methods. Each turns the secret into n new 1-bit
 // share images named "capa1.bmp" ... in participant order, or refuses through
 // Report() and answers empty, having allocated nothing large.
+//
+// Refused before anything is allocated: a basis pair without columns or of two
+// different shapes, fewer than 2 or more than 9 participants, a secret without
+// pixels, a secret smaller than one block (pixel sampling), cover images
+// missing, without pixels or smaller than the secret (methods 5 and 6), and
+// shares over the size budget below. The expansion methods grow with the pixel
+// expansion squared, so the budget is what keeps a large scheme from
+// exhausting memory.
 
 #include "basis/Matrix.h"
 #include "imaging/BmpImage.h"
 #include "shares/Progress.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +36,13 @@ enum Method : int {
 
 using ShareSet = std::vector<CBmpImage>;
 
+// Size budget of one share set: every share at most kMaxShareDimension pixels
+// wide and high and at most CBmpImage::kMaxPixelBytes of pixel data (which also
+// keeps it within a BMP file's 32-bit size fields), and all n shares together
+// at most kShareSetBudgetBytes of pixel data.
+inline constexpr std::uint64_t kMaxShareDimension = 0x7FFFFFFF;
+inline constexpr std::uint64_t kShareSetBudgetBytes = std::uint64_t{2} << 30;
+
 // "capa1.bmp" for participant index 0, ... "capa9.bmp" for 8.
 std::string ShareName(int index);
 
@@ -44,23 +60,21 @@ std::optional<ShareSet> RandomBasisColumn(const CBmpImage& secret, CMatrix& S0, 
                                           RandomSource& random, const Progress& progress = {});
 std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                       RandomSource& random, const Progress& progress = {});
-std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix& S0,
-                                                CMatrix& S1, RandomSource& random,
+std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                                RandomSource& random,
                                                 const Progress& progress = {});
-std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatrix& S0,
-                                                 CMatrix& S1, RandomSource& random,
+std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                                 RandomSource& random,
                                                  const Progress& progress = {});
 std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMatrix& S0,
                                                     CMatrix& S1, RandomSource& random,
                                                     const Progress& progress = {});
 std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                              const std::vector<CBmpImage>& covers,
-                                             RandomSource& random,
-                                             const Progress& progress = {});
+                                             RandomSource& random, const Progress& progress = {});
 std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                                const std::vector<CBmpImage>& covers,
-                                               RandomSource& random,
-                                               const Progress& progress = {});
+                                               RandomSource& random, const Progress& progress = {});
 
 // Writes every share to directory/its name, all or nothing: each goes to a
 // temporary file first and they are renamed into place only when all are

@@ -1,0 +1,193 @@
+// The methods that lay a square block of subpixels per secret pixel (or, for
+// pixel sampling, per block of the secret) into every share.
+
+#include "imaging/Report.h"
+#include "random/RandomSource.h"
+#include "shares/PackedShares.h"
+#include "shares/ShareChecks.h"
+#include "shares/ShareGeometry.h"
+
+#include <string>
+
+namespace lumisplit {
+
+namespace {
+
+// Lays blocksHigh x blocksWide blocks of side x side pixels into every share.
+// prepare(by, bx) makes the draws of one block and answers its `period`
+// column patterns, in their permuted order. Block position q = a * side + b
+// (block row a, block column b) shows column q mod period, or, with filler,
+// column q for q < period and a fresh random bit beyond. Filler bits are drawn
+// after prepare, participant by participant, in position order.
+template <class Prepare>
+void LayBlocks(ShareSet& shares, int blocksHigh, int blocksWide, int side, int period, bool filler,
+               RandomSource& random, const Progress& progress, Prepare prepare) {
+    const int n = static_cast<int>(shares.size());
+    const std::int64_t area = std::int64_t{side} * side;
+    const std::int64_t fillerCount = filler ? area - period : 0;
+    std::vector<std::uint8_t> fillerWhite(static_cast<std::size_t>(n * fillerCount));
+    std::vector<BitWriter> writers(static_cast<std::size_t>(n * side));
+    for (int by = 0; by < blocksHigh; ++by) {
+        for (int p = 0; p < n; ++p)
+            for (int a = 0; a < side; ++a)
+                writers[static_cast<std::size_t>(p * side + a)] =
+                    BitWriter(shares[static_cast<std::size_t>(p)].Row(by * side + a));
+        for (int bx = 0; bx < blocksWide; ++bx) {
+            const Pattern* columns = prepare(by, bx);
+            for (auto& bit : fillerWhite)
+                bit = random.Bit() ? 0 : 1; // an odd draw is black
+            for (int p = 0; p < n; ++p) {
+                BitWriter* rows = &writers[static_cast<std::size_t>(p * side)];
+                const std::uint8_t* fill = fillerWhite.data() + p * fillerCount;
+                std::int64_t q = 0;
+                int j = 0;
+                for (int a = 0; a < side; ++a) {
+                    for (int b = 0; b < side; ++b, ++q) {
+                        if (q >= period && filler) {
+                            rows[a].Put(fill[q - period]);
+                            continue;
+                        }
+                        rows[a].Put((~static_cast<unsigned>(columns[j]) >> p) & 1u);
+                        if (++j == period)
+                            j = 0;
+                    }
+                }
+            }
+        }
+        for (auto& writer : writers)
+            writer.Flush();
+        if (progress)
+            progress(static_cast<std::uint64_t>(by) + 1, static_cast<std::uint64_t>(blocksHigh));
+    }
+}
+
+// Methods 2, 3 and 4: every secret pixel becomes a side x side block built from
+// the chosen matrix, whose columns are permuted in place once per pixel.
+std::optional<ShareSet> ExpandPixels(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                     std::uint64_t side, bool filler, RandomSource& random,
+                                     const Progress& progress) {
+    const int n = S0.GetRows();
+    const int width = secret.Width();
+    const int height = secret.Height();
+    auto shares = MakeBlankShares(n, side * static_cast<std::uint64_t>(width),
+                                  side * static_cast<std::uint64_t>(height));
+    if (!shares)
+        return std::nullopt;
+    std::vector<Pattern> white = ColumnPatterns(S0);
+    std::vector<Pattern> black = ColumnPatterns(S1);
+    const SecretReader reader(secret);
+    LayBlocks(*shares, height, width, static_cast<int>(side), S0.GetCols(), filler, random,
+              progress, [&](int y, int x) {
+                  std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
+                  ShuffleColumns(chosen.data(), chosen.size(), random);
+                  return chosen.data();
+              });
+    // The caller's matrices end in the order the permutations left them.
+    StoreColumnPatterns(white, S0);
+    StoreColumnPatterns(black, S1);
+    return shares;
+}
+
+} // namespace
+
+std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                      RandomSource& random, const Progress& progress) {
+    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+        return std::nullopt;
+    const std::uint64_t side = SquareFillSide(static_cast<std::uint64_t>(S0.GetCols()));
+    const auto blocksWide = static_cast<std::uint64_t>(secret.Width()) / side;
+    const auto blocksHigh = static_cast<std::uint64_t>(secret.Height()) / side;
+    if (blocksWide == 0 || blocksHigh == 0) {
+        Report("Cannot split: pixel sampling reads the secret in blocks of " +
+               std::to_string(side) + " x " + std::to_string(side) + " pixels, but the secret is " +
+               std::to_string(secret.Width()) + " x " + std::to_string(secret.Height()) + ".");
+        return std::nullopt;
+    }
+    auto shares = MakeBlankShares(S0.GetRows(), blocksWide * side, blocksHigh * side);
+    if (!shares)
+        return std::nullopt;
+    std::vector<Pattern> white = ColumnPatterns(S0);
+    std::vector<Pattern> black = ColumnPatterns(S1);
+    const SecretReader reader(secret);
+    const int s = static_cast<int>(side);
+    // Only each block's first pixel is read; the rest of the block is not.
+    LayBlocks(*shares, static_cast<int>(blocksHigh), static_cast<int>(blocksWide), s, S0.GetCols(),
+              false, random, progress, [&](int by, int bx) {
+                  std::vector<Pattern>& chosen = reader.Black(by * s, bx * s) ? black : white;
+                  ShuffleColumns(chosen.data(), chosen.size(), random);
+                  return chosen.data();
+              });
+    StoreColumnPatterns(white, S0);
+    StoreColumnPatterns(black, S1);
+    return shares;
+}
+
+std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                                RandomSource& random, const Progress& progress) {
+    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+        return std::nullopt;
+    // An m x m block whose rows all show the m subpixels: the square block
+    // fill with side m.
+    return ExpandPixels(secret, S0, S1, static_cast<std::uint64_t>(S0.GetCols()), false, random,
+                        progress);
+}
+
+std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                                 RandomSource& random, const Progress& progress) {
+    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+        return std::nullopt;
+    const auto m = static_cast<std::uint64_t>(S0.GetCols());
+    const std::uint64_t side = FillerSide(m);
+    return ExpandPixels(secret, S0, S1, side, side * side > m, random, progress);
+}
+
+std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMatrix& S0,
+                                                    CMatrix& S1, RandomSource& random,
+                                                    const Progress& progress) {
+    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+        return std::nullopt;
+    return ExpandPixels(secret, S0, S1, SquareFillSide(static_cast<std::uint64_t>(S0.GetCols())),
+                        false, random, progress);
+}
+
+std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                               const std::vector<CBmpImage>& covers,
+                                               RandomSource& random, const Progress& progress) {
+    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret) ||
+        !CheckCovers(covers, S0.GetRows(), secret))
+        return std::nullopt;
+    const int n = S0.GetRows();
+    const int m = S0.GetCols();
+    const int period = m + n; // the columns of the extended matrix E
+    const std::uint64_t side = SquareFillSide(static_cast<std::uint64_t>(period));
+    const int width = secret.Width();
+    const int height = secret.Height();
+    auto shares = MakeBlankShares(n, side * static_cast<std::uint64_t>(width),
+                                  side * static_cast<std::uint64_t>(height));
+    if (!shares)
+        return std::nullopt;
+    const std::vector<Pattern> white = ColumnPatterns(S0);
+    const std::vector<Pattern> black = ColumnPatterns(S1);
+    const auto allBlack = static_cast<Pattern>((1u << n) - 1);
+    const SecretReader reader(secret);
+    std::vector<SecretReader> coverReaders(covers.begin(), covers.end());
+    std::vector<Pattern> extended(static_cast<std::size_t>(period));
+    LayBlocks(*shares, height, width, static_cast<int>(side), period, false, random, progress,
+              [&](int y, int x) {
+                  // E is built afresh for every pixel (the basis matrices are
+                  // never permuted here) and then permuted.
+                  const std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
+                  std::copy(chosen.begin(), chosen.end(), extended.begin());
+                  for (int j = 0; j < n; ++j) {
+                      const bool coverWhite =
+                          !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
+                      extended[static_cast<std::size_t>(m + j)] =
+                          static_cast<Pattern>(allBlack & ~(coverWhite ? 1u << j : 0u));
+                  }
+                  ShuffleColumns(extended.data(), extended.size(), random);
+                  return extended.data();
+              });
+    return shares;
+}
+
+} // namespace lumisplit
