@@ -7,8 +7,7 @@
 
 namespace lumisplit {
 
-CMatrix::CMatrix(int rows, int cols)
-    : m_nRows(std::max(rows, 0)), m_nCols(std::max(cols, 0)) {
+CMatrix::CMatrix(int rows, int cols) : m_nRows(std::max(rows, 0)), m_nCols(std::max(cols, 0)) {
     m_data.assign(static_cast<std::size_t>(m_nRows) * static_cast<std::size_t>(m_nCols), 0);
 }
 
@@ -50,6 +49,23 @@ void CMatrix::InsertCol(int index, const int* values) {
     }
     m_data = std::move(next);
     ++m_nCols;
+}
+
+void CMatrix::KeepCols(const std::vector<bool>& keep) {
+    std::size_t kept = 0;
+    for (int c = 0; c < m_nCols; ++c)
+        kept += keep[static_cast<std::size_t>(c)] ? 1 : 0;
+    // Compacts in place: every kept element moves to an index not above its own.
+    std::size_t out = 0;
+    for (int r = 0; r < m_nRows; ++r) {
+        const std::size_t in = Index(r, 0);
+        for (int c = 0; c < m_nCols; ++c)
+            if (keep[static_cast<std::size_t>(c)])
+                m_data[out++] = m_data[in + static_cast<std::size_t>(c)];
+    }
+    m_data.resize(out);
+    m_data.shrink_to_fit();
+    m_nCols = static_cast<int>(kept);
 }
 
 void CMatrix::PermuteCols(RandomSource& random) {

@@ -32,6 +32,10 @@ public:
     void InsertCol(int index, const int* values); // index 0 .. cols; else no change
     // A uniformly random order of the columns (Fisher-Yates).
     void PermuteCols(RandomSource& random);
+    // Keeps the columns whose flag is set, in their order, and drops the rest
+    // in one pass (deleting many columns one by one would be quadratic).
+    // keep has one flag per column.
+    void KeepCols(const std::vector<bool>& keep);
 
     // Row-major bytes, for code that walks whole rows.
     const std::uint8_t* RowData(int row) const { return m_data.data() + Index(row, 0); }

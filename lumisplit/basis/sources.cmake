@@ -1,1 +1,8 @@
-target_sources(lumisplit_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/Matrix.cpp)
+target_sources(lumisplit_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Matrix.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Elementary.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RemoveCommonCols.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Threshold.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/General.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BasisPair.cpp)

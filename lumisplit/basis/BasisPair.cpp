@@ -1,0 +1,128 @@
+#include "basis/BasisPair.h"
+
+#include "basis/Budget.h"
+#include "basis/Elementary.h"
+#include "basis/General.h"
+#include "basis/RemoveCommonCols.h"
+#include "basis/Threshold.h"
+#include "imaging/Report.h"
+
+#include <cstdint>
+#include <string>
+
+namespace lumisplit {
+
+namespace {
+
+constexpr int kMinParticipants = 2;
+constexpr int kMaxParticipants = 9; // one digit names each share file
+
+std::string TooLarge(const std::string& what, const std::string& subpixels, int n) {
+    return what + " needs " + subpixels +
+           " subpixels per share, more than this tool can build (limit " +
+           std::to_string(SubpixelLimit(n)) + ").";
+}
+
+std::optional<BasisPair> BuildKN(int n, int k) {
+    if (k < 2 || k > n) {
+        Report("The threshold k must be from 2 to n = " + std::to_string(n) + ", not " +
+               std::to_string(k) + ".");
+        return std::nullopt;
+    }
+    const std::string what =
+        "The (k,n) scheme with n = " + std::to_string(n) + ", k = " + std::to_string(k);
+    const std::optional<std::uint64_t> subpixels = KNSubpixelCount(n, k);
+    if (!subpixels || *subpixels > SubpixelLimit(n)) {
+        Report(subpixels ? TooLarge(what, std::to_string(*subpixels), n)
+                         : what + " needs more subpixels per share than this tool can count.");
+        return std::nullopt;
+    }
+    const int N = (n + k - 1) / k * k;
+    const CMatrix D = DistributionMatrix(N, k);
+    BasisPair pair{BasisKNS0(D, k, n), BasisKNS1(D, k, n)};
+    RemoveCommonCols(pair.S1, pair.S0);
+    return pair;
+}
+
+bool CheckQualifiedSets(const CMatrix* Q, int n) {
+    if (!Q || Q->GetRows() == 0)
+        return true; // refused below, once the pair turns out to have no columns
+    if (Q->GetCols() != n) {
+        Report("The table of qualified sets has " + std::to_string(Q->GetCols()) +
+               " columns, but there are n = " + std::to_string(n) + " participants.");
+        return false;
+    }
+    for (int r = 0; r < Q->GetRows(); ++r) {
+        bool member = false;
+        for (int j = 0; j < n; ++j) {
+            const int value = Q->GetAt(r, j);
+            if (value != 0 && value != 1) {
+                Report("The table of qualified sets may hold only 0 and 1.");
+                return false;
+            }
+            member = member || value == 1;
+        }
+        // Such a set would make every group qualified, even no participant at all.
+        if (!member) {
+            Report("A qualified set must name at least one participant.");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<BasisPair> BuildGeneral(int n, const CMatrix* Q) {
+    if (!CheckQualifiedSets(Q, n))
+        return std::nullopt;
+    const CMatrix F = MaximalForbiddenSets(Q ? *Q : CMatrix(0, n), n);
+    const int t = F.GetRows();
+    // 2^(t-1) columns; t reaches 126 for n = 9 (every 4 of 9 maximal forbidden).
+    if (t > 31 || (std::uint64_t{1} << (t - 1)) > SubpixelLimit(n)) {
+        Report(TooLarge("The general access structure with n = " + std::to_string(n) +
+                            " has t = " + std::to_string(t) + " maximal forbidden sets and",
+                        t <= 64 ? std::to_string(std::uint64_t{1} << (t - 1))
+                                : "2^" + std::to_string(t - 1),
+                        n));
+        return std::nullopt;
+    }
+    const CMatrix A = CumulativeArray(F);
+    BasisPair pair{GeneralBasisS0(A, n), GeneralBasisS1(A, n)};
+    RemoveCommonCols(pair.S1, pair.S0);
+    return pair;
+}
+
+} // namespace
+
+std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix* qualifiedSets) {
+    if (scheme < kScheme22 || scheme > kSchemeGeneral) {
+        Report("Unknown access structure " + std::to_string(scheme) +
+               ": the schemes are numbered 0 to 4.");
+        return std::nullopt;
+    }
+    if (scheme == kScheme22)
+        return BasisPair{Basis22S0(), Basis22S1()};
+    if (n < kMinParticipants || n > kMaxParticipants) {
+        Report("The number of participants n must be from 2 to 9, not " + std::to_string(n) + ".");
+        return std::nullopt;
+    }
+    switch (scheme) {
+    case kScheme2N:
+        return BasisPair{Basis2NS0(n), Basis2NS1(n)};
+    case kSchemeNN:
+        return BasisPair{BasisNNS0(n), BasisNNS1(n)};
+    case kSchemeKN:
+        return BuildKN(n, k);
+    default:
+        break;
+    }
+    std::optional<BasisPair> pair = BuildGeneral(n, qualifiedSets);
+    // Only an empty selection leaves no column: every other one has a group
+    // that sees one more black subpixel in S1.
+    if (pair && pair->S0.GetCols() == 0) {
+        Report("No minimal qualified set was chosen: the scheme has no subpixels to share.");
+        return std::nullopt;
+    }
+    return pair;
+}
+
+} // namespace lumisplit
