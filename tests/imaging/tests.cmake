@@ -1,1 +1,6 @@
-# tests of imaging join here
+# Imaging: CBmpImage, stacking and lumisplit-cli stack.
+add_executable(test_imaging
+  ${CMAKE_CURRENT_LIST_DIR}/BmpImageTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BmpReadTest.cpp)
+target_link_libraries(test_imaging PRIVATE lumisplit_test_support GTest::gtest_main)
+gtest_discover_tests(test_imaging)
