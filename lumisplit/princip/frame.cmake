@@ -1,1 +1,4 @@
-# filled in as the GUI grows
+# The main window and its commands.
+target_sources(lumisplit_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ShareFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShareFrame.h)

@@ -13,6 +13,9 @@ class QWidget;
 
 namespace lumisplit {
 
+// The caption of every message box shown without a caption of its own.
+inline constexpr const char* kApplicationName = "lumisplit";
+
 struct FileDialogSpec {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;

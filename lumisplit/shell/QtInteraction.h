@@ -1,0 +1,16 @@
+#pragma once
+// The real dialogs, boxes and process start behind the CInteraction seam.
+
+#include "shell/Interaction.h"
+
+namespace lumisplit {
+
+class CQtInteraction final : public CInteraction {
+public:
+    void ShowMessage(QWidget* owner, const QString& text, const QString& caption = {}) override;
+    std::optional<QString> AskFile(QWidget* owner, const FileDialogSpec& spec) override;
+    bool RunDialog(QDialog& dialog) override;
+    bool StartDetached(const QString& program, const QStringList& arguments) override;
+};
+
+} // namespace lumisplit

@@ -1,0 +1,166 @@
+#include "shell/SchemeBar.h"
+
+#include "shell/Interaction.h"
+#include "shell/MinQualSetDialog.h"
+#include "shell/ParamDialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QIcon>
+#include <QSignalBlocker>
+
+// The images are compiled into this static library: register them explicitly,
+// the linker would otherwise drop their unreferenced initializer.
+static void InitToolbarImages() {
+    Q_INIT_RESOURCE(lumisplit);
+}
+
+namespace lumisplit {
+
+namespace {
+
+QComboBox* AddSelector(QToolBar& bar, int id, int width, int visibleItems,
+                       const QStringList& entries) {
+    auto* selector = new QComboBox(&bar);
+    selector->setObjectName(QString::number(id));
+    selector->setProperty("id", id);
+    selector->setEditable(false);
+    selector->setFixedWidth(width);
+    selector->setMaxVisibleItems(visibleItems);
+    selector->addItems(entries);
+    if (!entries.isEmpty())
+        selector->setCurrentIndex(0);
+    bar.addWidget(selector);
+    return selector;
+}
+
+} // namespace
+
+CSchemeBar::CSchemeBar(CInteraction& interaction, QWidget* parent)
+    : QToolBar(parent), m_interaction(interaction) {
+    InitToolbarImages();
+    setObjectName(QStringLiteral("3000"));
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(QSize(16, 15));
+
+    struct ButtonSpec {
+        int id;
+        const char* icon;
+    };
+    for (const ButtonSpec& spec :
+         {ButtonSpec{kOpenButton, ":/lumisplit/open.xpm"},
+          ButtonSpec{kSaveButton, ":/lumisplit/save.xpm"}, ButtonSpec{0, nullptr},
+          ButtonSpec{kEncryptButton, ":/lumisplit/encrypt.xpm"},
+          ButtonSpec{kCombineButton, ":/lumisplit/combine.xpm"}}) {
+        if (spec.icon == nullptr) {
+            addSeparator();
+            continue;
+        }
+        QAction* action = addAction(QIcon(QString::fromLatin1(spec.icon)), QString());
+        action->setObjectName(QString::number(spec.id));
+        action->setData(spec.id);
+    }
+    addSeparator();
+
+    // An open list of 120 or 160 pixels shows about six or eight entries.
+    m_wndSchemeSelector =
+        AddSelector(*this, kSchemeSelectorId, 200, 6,
+                    {QStringLiteral("(2,2)-threshold VCS"), QStringLiteral("(2,n)-threshold VCS"),
+                     QStringLiteral("(n,n)-threshold VCS"), QStringLiteral("(k,n)-threshold VCS"),
+                     QStringLiteral("General Access Structure")});
+    m_wndMethodSelector =
+        AddSelector(*this, kMethodSelectorId, 270, 8,
+                    {QStringLiteral("Random basis column"), QStringLiteral("Pixel sampling"),
+                     QStringLiteral("Square subpixel expansion"),
+                     QStringLiteral("Smallest square expansion w/ filler"),
+                     QStringLiteral("Smallest square expansion w/o filler"),
+                     QStringLiteral("Extended VCS: preserve size..."),
+                     QStringLiteral("Extended VCS: preserve detail...")});
+    m_wndImageSelector = AddSelector(*this, kImageSelectorId, 240, 8, {});
+
+    connect(m_wndSchemeSelector, &QComboBox::activated, this, &CSchemeBar::OnSchemeSelChange);
+    connect(m_wndMethodSelector, &QComboBox::activated, this, &CSchemeBar::OnMethodSelChange);
+    connect(m_wndImageSelector, &QComboBox::activated, this, &CSchemeBar::ImageSelChanged);
+}
+
+CSchemeBar::~CSchemeBar() = default;
+
+QAction& CSchemeBar::Button(int id) const {
+    auto* action = findChild<QAction*>(QString::number(id));
+    Q_ASSERT(action != nullptr);
+    return *action;
+}
+
+void CSchemeBar::Revert() {
+    const QSignalBlocker quiet(m_wndSchemeSelector);
+    m_wndSchemeSelector->setCurrentIndex(m_nScheme);
+}
+
+void CSchemeBar::OnSchemeSelChange() {
+    QWidget* owner = window();
+    switch (m_wndSchemeSelector->currentIndex()) {
+    case 0:
+        m_nParticipants = 2;
+        m_nScheme = 0;
+        break;
+    case 1: {
+        C2xNDialog dialog(m_interaction, m_nParticipants, owner);
+        if (!m_interaction.RunDialog(dialog)) {
+            Revert();
+            break;
+        }
+        m_nParticipants = dialog.m_nN;
+        m_nThreshold = 2;
+        m_nScheme = 1;
+        break;
+    }
+    case 2: {
+        CNxNDialog dialog(m_interaction, m_nParticipants, owner);
+        if (!m_interaction.RunDialog(dialog)) {
+            Revert();
+            break;
+        }
+        m_nParticipants = dialog.m_nN;
+        m_nThreshold = dialog.m_nN;
+        m_nScheme = 2;
+        break;
+    }
+    case 3: {
+        CKxNDialog dialog(m_interaction, m_nThreshold, m_nParticipants, owner);
+        if (!m_interaction.RunDialog(dialog)) {
+            Revert();
+            break;
+        }
+        m_nParticipants = dialog.m_nN;
+        m_nThreshold = dialog.m_nK;
+        m_nScheme = 3;
+        break;
+    }
+    case 4: {
+        CGenDialog count(m_interaction, m_nParticipants, owner);
+        if (!m_interaction.RunDialog(count)) {
+            Revert();
+            break;
+        }
+        // n is taken at once: a cancelled list keeps it.
+        m_nParticipants = count.m_nN;
+        CMinQualSetDialog sets(m_interaction, m_nParticipants, owner);
+        if (!m_interaction.RunDialog(sets)) {
+            Revert();
+            break;
+        }
+        m_pQualifiedSets = sets.m_pChosenSets;
+        m_nScheme = 4;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CSchemeBar::OnMethodSelChange() {
+    m_nMethod = m_wndMethodSelector->currentIndex();
+}
+
+} // namespace lumisplit
