@@ -1,45 +1,23 @@
 #include "random/RandomSource.h"
 
-#include <bit>
 #include <cerrno>
 #include <cstddef>
-#include <system_error>
 #include <sys/random.h>
+#include <system_error>
 
 namespace lumisplit {
 
-std::uint64_t BitPoolRandom::TakeBits(unsigned count) {
-    if (m_poolBits < count) {
-        // Keep the leftover bits and top up from a fresh word.
-        const unsigned have = m_poolBits;
-        const std::uint64_t low = m_pool;
-        m_pool = NextWord();
-        const unsigned need = count - have;
-        const std::uint64_t high = m_pool & ((std::uint64_t{1} << need) - 1);
-        m_pool >>= need;
-        m_poolBits = 64 - need;
-        return low | (high << have);
-    }
-    const std::uint64_t value = m_pool & ((std::uint64_t{1} << count) - 1);
-    m_pool >>= count;
-    m_poolBits -= count;
-    return value;
+std::uint64_t BitPoolRandom::TakeBitsRefilling(unsigned count) {
+    // Keep the leftover bits and top up from a fresh word.
+    const unsigned have = m_poolBits;
+    const std::uint64_t low = m_pool;
+    m_pool = NextWord();
+    const unsigned need = count - have;
+    const std::uint64_t high = m_pool & ((std::uint64_t{1} << need) - 1);
+    m_pool >>= need;
+    m_poolBits = 64 - need;
+    return low | (high << have);
 }
-
-std::uint32_t BitPoolRandom::Below(std::uint32_t bound) {
-    if (bound <= 1)
-        return 0;
-    // Draw just enough bits to cover bound-1 and reject the values beyond it:
-    // uniform, and fewer than two tries on average.
-    const unsigned bits = static_cast<unsigned>(std::bit_width(bound - 1));
-    for (;;) {
-        const auto value = static_cast<std::uint32_t>(TakeBits(bits));
-        if (value < bound)
-            return value;
-    }
-}
-
-bool BitPoolRandom::Bit() { return TakeBits(1) != 0; }
 
 void SystemRandom::Refill() {
     constexpr std::size_t kWords = 1024;

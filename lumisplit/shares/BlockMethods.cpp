@@ -7,6 +7,7 @@
 #include "shares/ShareChecks.h"
 #include "shares/ShareGeometry.h"
 
+#include <algorithm>
 #include <string>
 
 namespace lumisplit {
@@ -19,31 +20,92 @@ namespace {
 // (block row a, block column b) shows column q mod period, or, with filler,
 // column q for q < period and a fresh random bit beyond. Filler bits are drawn
 // after prepare, participant by participant, in position order.
-template <class Prepare>
-void LayBlocks(ShareSet& shares, int blocksHigh, int blocksWide, int side, int period, bool filler,
-               RandomSource& random, const Progress& progress, Prepare prepare) {
+struct BlockShape {
+    int blocksHigh, blocksWide, side, period;
+    bool filler;
+};
+
+// Blocks of up to 8 x 8: a participant's whole block fits one 64-bit word
+// (position q at bit 63 - q), so each block row is one shift. The blocks of a
+// stretch of a block row are prepared first, in order, and then every share row
+// is written in one sweep.
+template <class Random, class Prepare>
+void LaySmallBlocks(ShareSet& shares, const BlockShape& shape, Random& random,
+                    const Progress& progress, Prepare prepare) {
+    constexpr int kStretch = 1024; // blocks; a multiple of 8, so stretches start on a byte
     const int n = static_cast<int>(shares.size());
+    const int side = shape.side;
+    const int period = shape.period;
+    const int area = side * side;
+    std::vector<std::uint64_t> blocks(static_cast<std::size_t>(n) * kStretch);
+    for (int by = 0; by < shape.blocksHigh; ++by) {
+        for (int bx0 = 0; bx0 < shape.blocksWide; bx0 += kStretch) {
+            const int count = std::min(kStretch, shape.blocksWide - bx0);
+            for (int i = 0; i < count; ++i) {
+                const Pattern* columns = prepare(by, bx0 + i);
+                for (int p = 0; p < n; ++p) {
+                    std::uint64_t white = 0; // the participant's row, one bit per column
+                    for (int j = 0; j < period; ++j)
+                        white |= std::uint64_t{(~static_cast<unsigned>(columns[j]) >> p) & 1u}
+                                 << (63 - j);
+                    std::uint64_t block = white;
+                    if (shape.filler) {
+                        for (int q = period; q < area; ++q)
+                            if (!random.Bit()) // an odd draw is black
+                                block |= std::uint64_t{1} << (63 - q);
+                    } else {
+                        for (int q = period; q < area; q += period)
+                            block |= white >> q;
+                    }
+                    blocks[static_cast<std::size_t>(p) * kStretch + static_cast<std::size_t>(i)] =
+                        block;
+                }
+            }
+            for (int p = 0; p < n; ++p) {
+                const std::uint64_t* row = &blocks[static_cast<std::size_t>(p) * kStretch];
+                for (int a = 0; a < side; ++a) {
+                    BitWriter writer(shares[static_cast<std::size_t>(p)].Row(by * side + a) +
+                                     static_cast<std::size_t>(bx0) * side / 8);
+                    for (int i = 0; i < count; ++i)
+                        writer.PutBits((row[i] << (a * side)) >> (64 - side), side);
+                    writer.Flush();
+                }
+            }
+        }
+        if (progress)
+            progress(static_cast<std::uint64_t>(by) + 1,
+                     static_cast<std::uint64_t>(shape.blocksHigh));
+    }
+}
+
+// Any side, one pixel at a time.
+template <class Random, class Prepare>
+void LayLargeBlocks(ShareSet& shares, const BlockShape& shape, Random& random,
+                    const Progress& progress, Prepare prepare) {
+    const int n = static_cast<int>(shares.size());
+    const int side = shape.side;
+    const int period = shape.period;
     const std::int64_t area = std::int64_t{side} * side;
-    const std::int64_t fillerCount = filler ? area - period : 0;
+    const std::int64_t fillerCount = shape.filler ? area - period : 0;
     std::vector<std::uint8_t> fillerWhite(static_cast<std::size_t>(n * fillerCount));
-    std::vector<BitWriter> writers(static_cast<std::size_t>(n * side));
-    for (int by = 0; by < blocksHigh; ++by) {
+    std::vector<BitWriter> writers(static_cast<std::size_t>(n) * static_cast<std::size_t>(side));
+    for (int by = 0; by < shape.blocksHigh; ++by) {
         for (int p = 0; p < n; ++p)
             for (int a = 0; a < side; ++a)
-                writers[static_cast<std::size_t>(p * side + a)] =
+                writers[static_cast<std::size_t>(p) * side + static_cast<std::size_t>(a)] =
                     BitWriter(shares[static_cast<std::size_t>(p)].Row(by * side + a));
-        for (int bx = 0; bx < blocksWide; ++bx) {
+        for (int bx = 0; bx < shape.blocksWide; ++bx) {
             const Pattern* columns = prepare(by, bx);
             for (auto& bit : fillerWhite)
                 bit = random.Bit() ? 0 : 1; // an odd draw is black
             for (int p = 0; p < n; ++p) {
-                BitWriter* rows = &writers[static_cast<std::size_t>(p * side)];
+                BitWriter* rows = &writers[static_cast<std::size_t>(p) * side];
                 const std::uint8_t* fill = fillerWhite.data() + p * fillerCount;
                 std::int64_t q = 0;
                 int j = 0;
                 for (int a = 0; a < side; ++a) {
                     for (int b = 0; b < side; ++b, ++q) {
-                        if (q >= period && filler) {
+                        if (q >= period && shape.filler) {
                             rows[a].Put(fill[q - period]);
                             continue;
                         }
@@ -57,8 +119,18 @@ void LayBlocks(ShareSet& shares, int blocksHigh, int blocksWide, int side, int p
         for (auto& writer : writers)
             writer.Flush();
         if (progress)
-            progress(static_cast<std::uint64_t>(by) + 1, static_cast<std::uint64_t>(blocksHigh));
+            progress(static_cast<std::uint64_t>(by) + 1,
+                     static_cast<std::uint64_t>(shape.blocksHigh));
     }
+}
+
+template <class Random, class Prepare>
+void LayBlocks(ShareSet& shares, const BlockShape& shape, Random& random, const Progress& progress,
+               Prepare prepare) {
+    if (shape.side <= 8)
+        LaySmallBlocks(shares, shape, random, progress, prepare);
+    else
+        LayLargeBlocks(shares, shape, random, progress, prepare);
 }
 
 // Methods 2, 3 and 4: every secret pixel becomes a side x side block built from
@@ -76,12 +148,14 @@ std::optional<ShareSet> ExpandPixels(const CBmpImage& secret, CMatrix& S0, CMatr
     std::vector<Pattern> white = ColumnPatterns(S0);
     std::vector<Pattern> black = ColumnPatterns(S1);
     const SecretReader reader(secret);
-    LayBlocks(*shares, height, width, static_cast<int>(side), S0.GetCols(), filler, random,
-              progress, [&](int y, int x) {
-                  std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
-                  ShuffleColumns(chosen.data(), chosen.size(), random);
-                  return chosen.data();
-              });
+    WithConcreteRandom(random, [&](auto& source) {
+        LayBlocks(*shares, {height, width, static_cast<int>(side), S0.GetCols(), filler}, source,
+                  progress, [&](int y, int x) {
+                      std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
+                      ShuffleColumns(chosen.data(), chosen.size(), source);
+                      return chosen.data();
+                  });
+    });
     // The caller's matrices end in the order the permutations left them.
     StoreColumnPatterns(white, S0);
     StoreColumnPatterns(black, S1);
@@ -111,12 +185,16 @@ std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMat
     const SecretReader reader(secret);
     const int s = static_cast<int>(side);
     // Only each block's first pixel is read; the rest of the block is not.
-    LayBlocks(*shares, static_cast<int>(blocksHigh), static_cast<int>(blocksWide), s, S0.GetCols(),
-              false, random, progress, [&](int by, int bx) {
-                  std::vector<Pattern>& chosen = reader.Black(by * s, bx * s) ? black : white;
-                  ShuffleColumns(chosen.data(), chosen.size(), random);
-                  return chosen.data();
-              });
+    WithConcreteRandom(random, [&](auto& source) {
+        LayBlocks(
+            *shares,
+            {static_cast<int>(blocksHigh), static_cast<int>(blocksWide), s, S0.GetCols(), false},
+            source, progress, [&](int by, int bx) {
+                std::vector<Pattern>& chosen = reader.Black(by * s, bx * s) ? black : white;
+                ShuffleColumns(chosen.data(), chosen.size(), source);
+                return chosen.data();
+            });
+    });
     StoreColumnPatterns(white, S0);
     StoreColumnPatterns(black, S1);
     return shares;
@@ -172,21 +250,23 @@ std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix&
     const SecretReader reader(secret);
     std::vector<SecretReader> coverReaders(covers.begin(), covers.end());
     std::vector<Pattern> extended(static_cast<std::size_t>(period));
-    LayBlocks(*shares, height, width, static_cast<int>(side), period, false, random, progress,
-              [&](int y, int x) {
-                  // E is built afresh for every pixel (the basis matrices are
-                  // never permuted here) and then permuted.
-                  const std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
-                  std::copy(chosen.begin(), chosen.end(), extended.begin());
-                  for (int j = 0; j < n; ++j) {
-                      const bool coverWhite =
-                          !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
-                      extended[static_cast<std::size_t>(m + j)] =
-                          static_cast<Pattern>(allBlack & ~(coverWhite ? 1u << j : 0u));
-                  }
-                  ShuffleColumns(extended.data(), extended.size(), random);
-                  return extended.data();
-              });
+    WithConcreteRandom(random, [&](auto& source) {
+        LayBlocks(*shares, {height, width, static_cast<int>(side), period, false}, source, progress,
+                  [&](int y, int x) {
+                      // E is built afresh for every pixel (the basis matrices are
+                      // never permuted here) and then permuted.
+                      const std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
+                      std::copy(chosen.begin(), chosen.end(), extended.begin());
+                      for (int j = 0; j < n; ++j) {
+                          const bool coverWhite =
+                              !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
+                          extended[static_cast<std::size_t>(m + j)] =
+                              static_cast<Pattern>(allBlack & ~(coverWhite ? 1u << j : 0u));
+                      }
+                      ShuffleColumns(extended.data(), extended.size(), source);
+                      return extended.data();
+                  });
+    });
     return shares;
 }
 

@@ -29,18 +29,20 @@ std::optional<ShareSet> RandomBasisColumn(const CBmpImage& secret, CMatrix& S0, 
     const SecretReader reader(secret);
     std::array<std::uint8_t, kRowChunk> dark;
     std::array<Pattern, kRowChunk> patterns;
-    for (int y = 0; y < height; ++y) {
-        for (int x0 = 0; x0 < width; x0 += kRowChunk) {
-            const int count = std::min(kRowChunk, width - x0);
-            reader.BlackRow(y, x0, count, dark.data());
-            // One draw per pixel, whatever its colour; the column serves every share.
-            for (int i = 0; i < count; ++i)
-                patterns[i] = (dark[i] != 0 ? black : white)[random.Below(m)];
-            StorePixelPatterns(patterns.data(), count, x0, y, *shares);
+    WithConcreteRandom(random, [&](auto& source) {
+        for (int y = 0; y < height; ++y) {
+            for (int x0 = 0; x0 < width; x0 += kRowChunk) {
+                const int count = std::min(kRowChunk, width - x0);
+                reader.BlackRow(y, x0, count, dark.data());
+                // One draw per pixel, whatever its colour; the column serves every share.
+                for (int i = 0; i < count; ++i)
+                    patterns[i] = (dark[i] != 0 ? black : white)[source.Below(m)];
+                StorePixelPatterns(patterns.data(), count, x0, y, *shares);
+            }
+            if (progress)
+                progress(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(height));
         }
-        if (progress)
-            progress(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(height));
-    }
+    });
     return shares;
 }
 
@@ -69,32 +71,35 @@ std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S
     // Bit p: participant p's cover is white at the pixel.
     std::array<Pattern, kRowChunk> coverWhite;
     std::array<Pattern, kRowChunk> patterns;
-    for (int y = 0; y < height; ++y) {
-        for (int x0 = 0; x0 < width; x0 += kRowChunk) {
-            const int count = std::min(kRowChunk, width - x0);
-            reader.BlackRow(y, x0, count, dark.data());
-            std::fill_n(coverWhite.begin(), count, Pattern{0});
-            for (int p = 0; p < n; ++p) {
-                coverReaders[static_cast<std::size_t>(p)].BlackRow(y, x0, count, coverDark.data());
-                for (int i = 0; i < count; ++i)
-                    coverWhite[i] =
-                        static_cast<Pattern>(coverWhite[i] | ((coverDark[i] ^ 1u) << p));
+    WithConcreteRandom(random, [&](auto& source) {
+        for (int y = 0; y < height; ++y) {
+            for (int x0 = 0; x0 < width; x0 += kRowChunk) {
+                const int count = std::min(kRowChunk, width - x0);
+                reader.BlackRow(y, x0, count, dark.data());
+                std::fill_n(coverWhite.begin(), count, Pattern{0});
+                for (int p = 0; p < n; ++p) {
+                    coverReaders[static_cast<std::size_t>(p)].BlackRow(y, x0, count,
+                                                                       coverDark.data());
+                    for (int i = 0; i < count; ++i)
+                        coverWhite[i] =
+                            static_cast<Pattern>(coverWhite[i] | ((coverDark[i] ^ 1u) << p));
+                }
+                for (int i = 0; i < count; ++i) {
+                    // Columns m ... m+n-1 are the innocent block: innocent column j
+                    // is black for everyone but participant j, who shows their cover.
+                    const std::uint32_t c = source.Below(m + static_cast<std::uint32_t>(n));
+                    if (c < m)
+                        patterns[i] = (dark[i] != 0 ? black : white)[c];
+                    else
+                        patterns[i] =
+                            static_cast<Pattern>(allBlack & ~(coverWhite[i] & (1u << (c - m))));
+                }
+                StorePixelPatterns(patterns.data(), count, x0, y, *shares);
             }
-            for (int i = 0; i < count; ++i) {
-                // Columns m ... m+n-1 are the innocent block: innocent column j
-                // is black for everyone but participant j, who shows their cover.
-                const std::uint32_t c = random.Below(m + static_cast<std::uint32_t>(n));
-                if (c < m)
-                    patterns[i] = (dark[i] != 0 ? black : white)[c];
-                else
-                    patterns[i] =
-                        static_cast<Pattern>(allBlack & ~(coverWhite[i] & (1u << (c - m))));
-            }
-            StorePixelPatterns(patterns.data(), count, x0, y, *shares);
+            if (progress)
+                progress(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(height));
         }
-        if (progress)
-            progress(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(height));
-    }
+    });
     return shares;
 }
 

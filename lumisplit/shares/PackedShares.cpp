@@ -1,9 +1,5 @@
 #include "shares/PackedShares.h"
 
-#include "random/RandomSource.h"
-
-#include <utility>
-
 namespace lumisplit {
 
 bool SecretReader::Black(int row, int column) const {
@@ -58,13 +54,6 @@ void StoreColumnPatterns(const std::vector<Pattern>& patterns, CMatrix& matrix) 
         std::uint8_t* row = matrix.RowData(p);
         for (std::size_t j = 0; j < patterns.size(); ++j)
             row[j] = static_cast<std::uint8_t>((patterns[j] >> p) & 1);
-    }
-}
-
-void ShuffleColumns(Pattern* columns, std::size_t count, RandomSource& random) {
-    for (std::size_t i = count; i-- > 1;) {
-        const std::size_t j = random.Below(static_cast<std::uint32_t>(i + 1));
-        std::swap(columns[i], columns[j]);
     }
 }
 

@@ -6,15 +6,15 @@
 
 #include "basis/Matrix.h"
 #include "imaging/BmpImage.h"
+#include "random/RandomSource.h"
 #include "shares/Shares.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace lumisplit {
-
-class RandomSource;
 
 // Pixels handled per pass along a row: keeps the scratch buffers small
 // whatever the width. A multiple of 8, so passes start on a byte of a share.
@@ -43,23 +43,39 @@ void StoreColumnPatterns(const std::vector<Pattern>& patterns, CMatrix& matrix);
 // The column permutation of CMatrix::PermuteCols, on patterns: Fisher-Yates
 // with Below(i + 1) for i = count - 1 down to 1, so it makes the same draws and
 // the same order.
-void ShuffleColumns(Pattern* columns, std::size_t count, RandomSource& random);
+template <class Random> void ShuffleColumns(Pattern* columns, std::size_t count, Random& random) {
+    for (std::size_t i = count; i-- > 1;) {
+        const std::size_t j = random.Below(static_cast<std::uint32_t>(i + 1));
+        std::swap(columns[i], columns[j]);
+    }
+}
+
+// Calls body(random) with the most concrete type we know, so that the bit-pool
+// sources (the real ones) are drawn from inline, without a call per draw.
+template <class Body> decltype(auto) WithConcreteRandom(RandomSource& random, Body body) {
+    if (auto* pool = dynamic_cast<BitPoolRandom*>(&random))
+        return body(*pool);
+    return body(random);
+}
 
 // Pixels x0 ... x0 + count - 1 of share row `row`, for every share, from one
 // pattern per pixel. x0 is a multiple of 8.
 void StorePixelPatterns(const Pattern* patterns, int count, int x0, int row, ShareSet& shares);
 
-// Appends pixels one at a time to a packed 1-bit row, from its start.
+// Appends pixels to a packed 1-bit row, from the given byte on.
 class BitWriter {
 public:
     BitWriter() = default;
-    explicit BitWriter(std::uint8_t* row) : m_out(row) {}
-    void Put(unsigned white) {
-        m_acc = static_cast<unsigned>((m_acc << 1) | white);
-        if (++m_count == 8) {
-            *m_out++ = static_cast<std::uint8_t>(m_acc);
-            m_acc = 0;
-            m_count = 0;
+    explicit BitWriter(std::uint8_t* start) : m_out(start) {}
+    void Put(unsigned white) { PutBits(white, 1); }
+    // The low `count` bits of value (nothing above them), most significant
+    // first; count <= 56.
+    void PutBits(std::uint64_t value, unsigned count) {
+        m_acc = (m_acc << count) | value;
+        m_count += count;
+        while (m_count >= 8) {
+            m_count -= 8;
+            *m_out++ = static_cast<std::uint8_t>(m_acc >> m_count);
         }
     }
     // Stores the last partial byte; the bits beyond the row stay 0.
@@ -70,7 +86,7 @@ public:
 
 private:
     std::uint8_t* m_out = nullptr;
-    unsigned m_acc = 0;
+    std::uint64_t m_acc = 0;
     unsigned m_count = 0;
 };
 

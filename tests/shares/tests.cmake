@@ -1,1 +1,6 @@
-# tests of shares join here
+add_executable(test_shares
+  shares/ShareTestSupport.cpp
+  shares/test_shares_oracle.cpp)
+target_link_libraries(test_shares PRIVATE lumisplit_test_support GTest::gtest_main)
+add_dependencies(test_shares lumisplit-cli)
+gtest_discover_tests(test_shares)
