@@ -166,7 +166,7 @@ std::optional<ShareSet> ExpandPixels(const CBmpImage& secret, CMatrix& S0, CMatr
 
 std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                       RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     const std::uint64_t side = SquareFillSide(static_cast<std::uint64_t>(S0.GetCols()));
     const auto blocksWide = static_cast<std::uint64_t>(secret.Width()) / side;
@@ -202,7 +202,7 @@ std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMat
 
 std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                                 RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     // An m x m block whose rows all show the m subpixels: the square block
     // fill with side m.
@@ -212,7 +212,7 @@ std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix
 
 std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                                  RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     const auto m = static_cast<std::uint64_t>(S0.GetCols());
     const std::uint64_t side = FillerSide(m);
@@ -222,7 +222,7 @@ std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatri
 std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMatrix& S0,
                                                     CMatrix& S1, RandomSource& random,
                                                     const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     return ExpandPixels(secret, S0, S1, SquareFillSide(static_cast<std::uint64_t>(S0.GetCols())),
                         false, random, progress);
@@ -231,7 +231,7 @@ std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMa
 std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                                const std::vector<CBmpImage>& covers,
                                                RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret) ||
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret) ||
         !CheckCovers(covers, S0.GetRows(), secret))
         return std::nullopt;
     const int n = S0.GetRows();

@@ -13,7 +13,7 @@ namespace lumisplit {
 
 std::optional<ShareSet> RandomBasisColumn(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                           RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret))
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     const int n = S0.GetRows();
     const int width = secret.Width();
@@ -49,7 +49,7 @@ std::optional<ShareSet> RandomBasisColumn(const CBmpImage& secret, CMatrix& S0, 
 std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                                              const std::vector<CBmpImage>& covers,
                                              RandomSource& random, const Progress& progress) {
-    if (!CheckBasisPair(S0, S1) || !CheckSecret(secret) ||
+    if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret) ||
         !CheckCovers(covers, S0.GetRows(), secret))
         return std::nullopt;
     const int n = S0.GetRows();

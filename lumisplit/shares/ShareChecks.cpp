@@ -18,7 +18,7 @@ std::string MiB(std::uint64_t bytes) {
 
 } // namespace
 
-bool CheckBasisPair(const CMatrix& S0, const CMatrix& S1) {
+bool CheckBasisForSplit(const CMatrix& S0, const CMatrix& S1) {
     if (S0.GetRows() != S1.GetRows() || S0.GetCols() != S1.GetCols()) {
         Report("Cannot split: the white and black basis matrices differ in shape (" +
                std::to_string(S0.GetRows()) + " x " + std::to_string(S0.GetCols()) + " and " +

@@ -12,7 +12,7 @@
 namespace lumisplit {
 
 // S0 and S1 of one shape, 2 to 9 rows, at least one column.
-bool CheckBasisPair(const CMatrix& S0, const CMatrix& S1);
+bool CheckBasisForSplit(const CMatrix& S0, const CMatrix& S1);
 
 // A secret with at least one pixel.
 bool CheckSecret(const CBmpImage& secret);
