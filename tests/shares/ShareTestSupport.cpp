@@ -1,5 +1,6 @@
 #include "ShareTestSupport.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -284,6 +285,86 @@ ShareSet LiteralShares(int method, const CBmpImage& secret, CMatrix& S0, CMatrix
     }
     }
     return {};
+}
+
+namespace {
+
+// Regularised lower incomplete gamma P(a, x) by its series (x < a + 1).
+double GammaSeries(double a, double x) {
+    double term = 1.0 / a, sum = term;
+    for (int i = 1; i < 100000; ++i) {
+        term *= x / (a + i);
+        sum += term;
+        if (std::fabs(term) < std::fabs(sum) * 1e-15)
+            break;
+    }
+    return sum * std::exp(-x + a * std::log(x) - std::lgamma(a));
+}
+
+// Regularised upper incomplete gamma Q(a, x) by its continued fraction (x >= a + 1).
+double GammaFraction(double a, double x) {
+    const double tiny = 1e-300;
+    double b = x + 1.0 - a, c = 1.0 / tiny, d = 1.0 / b, h = d;
+    for (int i = 1; i < 100000; ++i) {
+        const double an = -i * (i - a);
+        b += 2.0;
+        d = an * d + b;
+        if (std::fabs(d) < tiny)
+            d = tiny;
+        c = b + an / c;
+        if (std::fabs(c) < tiny)
+            c = tiny;
+        d = 1.0 / d;
+        const double delta = d * c;
+        h *= delta;
+        if (std::fabs(delta - 1.0) < 1e-15)
+            break;
+    }
+    return std::exp(-x + a * std::log(x) - std::lgamma(a)) * h;
+}
+
+} // namespace
+
+double ChiSquareTail(double chi2, double df) {
+    if (chi2 <= 0)
+        return 1.0;
+    const double a = df / 2, x = chi2 / 2;
+    return x < a + 1 ? 1.0 - GammaSeries(a, x) : GammaFraction(a, x);
+}
+
+double SameDistributionPValue(const std::vector<std::array<std::uint64_t, 2>>& counts) {
+    double rowTotal[2] = {0, 0};
+    for (const auto& cell : counts) {
+        rowTotal[0] += static_cast<double>(cell[0]);
+        rowTotal[1] += static_cast<double>(cell[1]);
+    }
+    const double total = rowTotal[0] + rowTotal[1];
+    if (rowTotal[0] == 0 || rowTotal[1] == 0)
+        return 1.0;
+    std::vector<std::array<double, 2>> cells;
+    std::array<double, 2> pooled{0, 0};
+    for (const auto& cell : counts) {
+        const double column = static_cast<double>(cell[0] + cell[1]);
+        if (column * std::min(rowTotal[0], rowTotal[1]) / total < 5) {
+            pooled[0] += static_cast<double>(cell[0]);
+            pooled[1] += static_cast<double>(cell[1]);
+        } else {
+            cells.push_back({static_cast<double>(cell[0]), static_cast<double>(cell[1])});
+        }
+    }
+    if (pooled[0] + pooled[1] > 0)
+        cells.push_back(pooled);
+    if (cells.size() < 2)
+        return 1.0;
+    double chi2 = 0;
+    for (const auto& cell : cells) {
+        const double column = cell[0] + cell[1];
+        for (int r = 0; r < 2; ++r) {
+            const double expected = column * rowTotal[r] / total;
+            chi2 += (cell[r] - expected) * (cell[r] - expected) / expected;
+        }
+    }
+    return ChiSquareTail(chi2, static_cast<double>(cells.size() - 1));
 }
 
 ::testing::AssertionResult SameShares(const ShareSet& a, const ShareSet& b) {

@@ -8,6 +8,7 @@
 #include "random/RandomSource.h"
 #include "shares/Shares.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
@@ -57,6 +58,19 @@ private:
 ShareSet LiteralShares(int method, const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
                        RandomSource& random, const std::vector<CBmpImage>& covers = {});
 int LiteralSmallestSquareMultiplier(int m);
+
+// Whether share pixel (row, column) is black, read from the packed row.
+inline bool ShareBlack(const CBmpImage& share, int row, int column) {
+    return ((share.Row(row)[column >> 3] >> (7 - (column & 7))) & 1) == 0;
+}
+
+// P(X >= chi2) for a chi-square variable with df degrees of freedom.
+double ChiSquareTail(double chi2, double df);
+
+// The chi-square test of independence of a 2 x K table (counts[k][0] and
+// counts[k][1]): the p-value that both rows come from one distribution.
+// Categories expected to hold fewer than 5 are pooled into one.
+double SameDistributionPValue(const std::vector<std::array<std::uint64_t, 2>>& counts);
 
 // True when both sets hold the same number of shares with the same names,
 // sizes and pixel bytes (padding included).
