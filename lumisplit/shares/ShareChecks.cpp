@@ -27,8 +27,9 @@ bool CheckBasisForSplit(const CMatrix& S0, const CMatrix& S1) {
     }
     const int n = S0.GetRows();
     if (n < 2 || n > 9) {
-        Report("Cannot split: a share set has 2 to 9 participants, but the basis matrices have " +
-               std::to_string(n) + " rows.");
+        Report("Cannot split: a share set has 2 to 9 participants, one per row of the basis "
+               "matrices, not " +
+               std::to_string(n) + ".");
         return false;
     }
     if (S0.GetCols() == 0) {
