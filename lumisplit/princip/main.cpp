@@ -1,6 +1,8 @@
-#include <QApplication>
+// lumisplit: the front dialog "Criptografía Visual" over the hidden main window.
+
+#include "princip/ShareApp.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    lumisplit::CShareApp app(argc, argv);
+    return app.InitInstance();
 }
