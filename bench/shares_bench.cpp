@@ -53,6 +53,10 @@ void Split(benchmark::State& state, int method, int scheme, int n, int k) {
     SystemRandom random;
     for (auto _ : state) {
         auto shares = MakeShares(method, Secret(), pair->S0, pair->S1, random, covers);
+        if (!shares) {
+            state.SkipWithError("the split was refused");
+            return;
+        }
         benchmark::DoNotOptimize(shares);
     }
     state.counters["m"] = pair->S0.GetCols();
@@ -82,6 +86,10 @@ void BM_Stack(benchmark::State& state) {
         pointers.push_back(&layer);
     for (auto _ : state) {
         auto result = StackLayers(pointers, "resultado.bmp");
+        if (!result) {
+            state.SkipWithError("the layers were refused");
+            return;
+        }
         benchmark::DoNotOptimize(result);
     }
     SetRate(state, double{kSide} * kSide);
