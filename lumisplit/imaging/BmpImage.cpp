@@ -171,6 +171,8 @@ CBmpImage::CBmpImage(std::string name, int height, int width) : m_strFileName(st
         return;
     }
     m_nPixelBytes = static_cast<std::size_t>(length);
+    if (length == 0)
+        return; // no pixels at all: width and height 0
     biWidth = static_cast<std::uint32_t>(width);
     biHeight = static_cast<std::uint32_t>(height);
     biSizeImage = static_cast<std::uint32_t>(length);
@@ -248,8 +250,12 @@ bool CBmpImage::ReadFrom(detail::ByteSource& source) {
         return refuse("its width " + std::to_string(width) + " is negative");
     // A negative height means rows stored top down; we keep them bottom up.
     const bool topDown = height < 0;
-    const std::uint64_t rows = topDown ? -static_cast<std::int64_t>(height) : height;
-    const std::uint64_t stride = StrideFor(static_cast<std::uint64_t>(width), bits);
+    std::uint64_t rows = topDown ? -static_cast<std::int64_t>(height) : height;
+    std::uint64_t columns = static_cast<std::uint64_t>(width);
+    // No pixels at all: keep callers from looping over 2^31 empty rows.
+    if (rows == 0 || columns == 0)
+        rows = columns = 0;
+    const std::uint64_t stride = StrideFor(columns, bits);
     if (stride > kMaxPixelBytes || (rows != 0 && stride > kMaxPixelBytes / rows))
         return refuse("its " + std::to_string(width) + " x " + std::to_string(rows) +
                       " pixels need more than 1 GiB of memory");
@@ -273,7 +279,7 @@ bool CBmpImage::ReadFrom(detail::ByteSource& source) {
         return fail("ERROR: Can't allocate memory for image!");
     if (!source.ReadAt(dataAt, pixels.get(), static_cast<std::size_t>(dataLength)))
         return fail("ERROR: Can't read in image!");
-    if (topDown) {
+    if (topDown && rows > 1) {
         for (std::uint64_t low = 0, high = rows - 1; low < high; ++low, --high)
             std::swap_ranges(pixels.get() + low * stride, pixels.get() + (low + 1) * stride,
                              pixels.get() + high * stride);
@@ -285,7 +291,7 @@ bool CBmpImage::ReadFrom(detail::ByteSource& source) {
     bfReserved2 = Get16(head + 8);
     bfOffBits = offBits;
     biSize = infoSize;
-    biWidth = static_cast<std::uint32_t>(width);
+    biWidth = static_cast<std::uint32_t>(columns);
     biHeight = static_cast<std::uint32_t>(rows);
     biPlanes = Get16(head + 26);
     biBitCount = bits;

@@ -10,7 +10,8 @@
 // more (extra bytes are skipped, the colour table follows them); 1, 2, 4, 8 or
 // 24 bits per pixel; no compression; at most 256 colour-table entries; width
 // >= 0; rows stored bottom up, or top down (negative height), which is turned
-// into our bottom-up order; at most kMaxPixelBytes of pixel data. The pixels
+// into our bottom-up order; at most kMaxPixelBytes of pixel data. A picture
+// with width or height 0 holds no pixels and is read as 0 x 0. The pixels
 // start at bfOffBits when that lies at or after the end of the colour table,
 // else right after the table. Everything else is refused with a message before
 // any allocation.
@@ -43,7 +44,8 @@ public:
     explicit CBmpImage(std::string name); // the caller follows with Read()
     // Blank 1-bit image, all black. Negative dimensions or a buffer over
     // kMaxPixelBytes are refused ("ERROR: Can't allocate memory for image!"):
-    // then width and height are 0 and there are no pixels.
+    // then width and height are 0 and there are no pixels. A zero width or
+    // height gives a 0 x 0 image (with an empty pixel buffer).
     CBmpImage(std::string name, int height, int width);
     virtual ~CBmpImage();
     CBmpImage(const CBmpImage&) = delete; // pixel buffers can be large: move them

@@ -70,15 +70,22 @@ TEST(BlankImage, ImpossibleSizesAreRefusedWithoutThrowing) {
     }
 }
 
-TEST(BlankImage, ZeroSizeImageRoundTrips) {
-    TempDir dir;
-    CBmpImage image(dir.File("empty.bmp"), 0, 0);
-    ASSERT_TRUE(image.Write());
-    EXPECT_EQ(ReadFileBytes(image.m_strFileName).size(), 62u);
-    CBmpImage back(image.m_strFileName);
-    ASSERT_TRUE(back.Read());
-    EXPECT_EQ(back.Width(), 0);
-    EXPECT_EQ(back.Height(), 0);
+TEST(BlankImage, ZeroSizeImagesRoundTripAsZeroByZero) {
+    struct Case {
+        int height, width;
+    };
+    for (const Case c : {Case{0, 0}, Case{5, 0}, Case{0, 5}, Case{1 << 30, 0}}) {
+        TempDir dir;
+        CBmpImage image(dir.File("empty.bmp"), c.height, c.width);
+        EXPECT_EQ(image.biWidth, 0u);
+        EXPECT_EQ(image.biHeight, 0u);
+        ASSERT_TRUE(image.Write());
+        EXPECT_EQ(ReadFileBytes(image.m_strFileName).size(), 62u);
+        CBmpImage back(image.m_strFileName);
+        ASSERT_TRUE(back.Read());
+        EXPECT_EQ(back.Width(), 0);
+        EXPECT_EQ(back.Height(), 0);
+    }
 }
 
 // One stored row per depth, read by the fixed rule: value 0 black, else white.

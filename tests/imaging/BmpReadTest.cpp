@@ -95,7 +95,15 @@ INSTANTIATE_TEST_SUITE_P(
                        f.width = 0;
                        f.rows.clear();
                    },
-                   "//"}),
+                   ""},
+        // Nothing to hold, however many rows: no loop over them either.
+        LayoutCase{"ZeroWidthTwoBillionRowsTopDown",
+                   [](BmpFixture& f) {
+                       f.width = 0;
+                       f.height = -2147483647;
+                       f.rows.clear();
+                   },
+                   ""}),
     [](const auto& info) { return info.param.name; });
 
 struct RefusedCase {

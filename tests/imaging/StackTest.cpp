@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(MixCase{{1}, 13, 3}, MixCase{{1, 1}, 64, 4}, MixCase{{1, 1, 1}, 33, 5},
                     MixCase{{8}, 7, 2}, MixCase{{24}, 5, 3}, MixCase{{2, 4}, 9, 3},
                     MixCase{{1, 2, 4, 8, 24}, 17, 4}, MixCase{{24, 1, 8}, 1, 1},
-                    MixCase{{1, 1, 1, 1, 1, 1, 1, 1, 1}, 40, 6}, MixCase{{1, 8}, 0, 2}));
+                    MixCase{{1, 1, 1, 1, 1, 1, 1, 1, 1}, 40, 6}, MixCase{{1, 8}, 1, 9}));
 
 TEST(StackLayers, RefusesUnusableLayersByName) {
     CBmpImage first("first.bmp", 4, 8);
