@@ -55,6 +55,8 @@ void CMatrix::KeepCols(const std::vector<bool>& keep) {
     std::size_t kept = 0;
     for (int c = 0; c < m_nCols; ++c)
         kept += keep[static_cast<std::size_t>(c)] ? 1 : 0;
+    if (kept == static_cast<std::size_t>(m_nCols))
+        return;
     // Compacts in place: every kept element moves to an index not above its own.
     std::size_t out = 0;
     for (int r = 0; r < m_nRows; ++r) {

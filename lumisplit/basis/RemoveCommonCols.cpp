@@ -22,42 +22,50 @@ public:
         : m_rows(rows), m_packed(rows <= kMaxPackedRows && IsBinary(A, rows) && IsBinary(B, rows)) {
     }
 
-    std::uint32_t Count() const {
-        return m_packed ? std::uint32_t{1} << m_rows : static_cast<std::uint32_t>(m_ids.size());
-    }
-
-    // The class of every column; new contents get a new class when `intern`,
-    // otherwise kNoClass.
-    std::vector<std::uint32_t> Classify(const CMatrix& m, bool intern) {
+    // Calls visit(column, class) for every column in order; new contents get
+    // a new class when `intern`, otherwise kNoClass. Works through the columns
+    // in chunks, row by row within a chunk, so that every row is read
+    // sequentially and no array as long as the matrix is needed.
+    template <class Visit> void ForEachColumn(const CMatrix& m, bool intern, Visit visit) {
         const auto cols = static_cast<std::size_t>(m.GetCols());
-        std::vector<std::uint32_t> classes(cols, 0);
-        if (m_packed) {
-            // Row by row, so every row is read in one sequential sweep.
-            for (int r = 0; r < m_rows; ++r) {
-                const std::uint8_t* row = m.RowData(r);
-                for (std::size_t c = 0; c < cols; ++c)
-                    classes[c] |= static_cast<std::uint32_t>(row[c]) << r;
+        std::vector<std::uint32_t> classes;
+        std::string key;
+        for (std::size_t begin = 0; begin < cols; begin += kChunk) {
+            const std::size_t count = std::min(kChunk, cols - begin);
+            if (m_packed) {
+                classes.assign(count, 0);
+                for (int r = 0; r < m_rows; ++r) {
+                    const std::uint8_t* row = m.RowData(r) + begin;
+                    for (std::size_t c = 0; c < count; ++c)
+                        classes[c] |= static_cast<std::uint32_t>(row[c]) << r;
+                }
+            } else {
+                classes.resize(count);
+                key.assign(static_cast<std::size_t>(m_rows), '\0');
+                for (std::size_t c = 0; c < count; ++c) {
+                    for (int r = 0; r < m_rows; ++r)
+                        key[static_cast<std::size_t>(r)] =
+                            static_cast<char>(m.RowData(r)[begin + c]);
+                    classes[c] = Find(key, intern);
+                }
             }
-            return classes;
+            for (std::size_t c = 0; c < count; ++c)
+                visit(begin + c, classes[c]);
         }
-        std::string key(static_cast<std::size_t>(m_rows), '\0');
-        for (std::size_t c = 0; c < cols; ++c) {
-            for (int r = 0; r < m_rows; ++r)
-                key[static_cast<std::size_t>(r)] = static_cast<char>(m.RowData(r)[c]);
-            const auto found = m_ids.find(std::string_view(key));
-            if (found != m_ids.end())
-                classes[c] = found->second;
-            else if (intern)
-                classes[c] =
-                    m_ids.emplace(key, static_cast<std::uint32_t>(m_ids.size())).first->second;
-            else
-                classes[c] = kNoClass;
-        }
-        return classes;
     }
 
 private:
     static constexpr int kMaxPackedRows = 16;
+    static constexpr std::size_t kChunk = 4096;
+
+    std::uint32_t Find(const std::string& key, bool intern) {
+        const auto found = m_ids.find(std::string_view(key));
+        if (found != m_ids.end())
+            return found->second;
+        if (!intern)
+            return kNoClass;
+        return m_ids.emplace(key, static_cast<std::uint32_t>(m_ids.size())).first->second;
+    }
 
     static bool IsBinary(const CMatrix& m, int rows) {
         const auto cols = static_cast<std::size_t>(m.GetCols());
@@ -83,16 +91,15 @@ private:
 };
 
 // Keeps all but the first budget[class] columns of each class.
-std::vector<bool> KeepAfterFirst(const std::vector<std::uint32_t>& classes,
+std::vector<bool> KeepAfterFirst(ColumnClasses& classes, const CMatrix& m,
                                  std::vector<std::uint32_t> budget) {
-    std::vector<bool> keep(classes.size(), true);
-    for (std::size_t c = 0; c < classes.size(); ++c) {
-        const std::uint32_t cls = classes[c];
-        if (cls != kNoClass && budget[cls] > 0) {
+    std::vector<bool> keep(static_cast<std::size_t>(m.GetCols()), true);
+    classes.ForEachColumn(m, false, [&](std::size_t c, std::uint32_t cls) {
+        if (cls < budget.size() && budget[cls] > 0) {
             --budget[cls];
             keep[c] = false;
         }
-    }
+    });
     return keep;
 }
 
@@ -107,31 +114,26 @@ void RemoveCommonCols(CMatrix& A, CMatrix& B) {
         return;
     ColumnClasses classes(A, B, rows);
 
-    std::vector<std::uint32_t> pairs;
-    {
-        const std::vector<std::uint32_t> ofA = classes.Classify(A, true);
-        pairs.assign(classes.Count(), 0);
-        for (std::uint32_t cls : ofA)
+    std::vector<std::uint32_t> inA;
+    classes.ForEachColumn(A, true, [&inA](std::size_t, std::uint32_t cls) {
+        if (cls >= inA.size())
+            inA.resize(cls + 1, 0);
+        ++inA[cls];
+    });
+    std::vector<std::uint32_t> pairs(inA.size(), 0);
+    classes.ForEachColumn(B, false, [&pairs](std::size_t, std::uint32_t cls) {
+        if (cls != kNoClass && cls < pairs.size())
             ++pairs[cls];
-    }
-    std::vector<std::uint32_t> inB(pairs.size(), 0);
-    std::vector<std::uint32_t> ofB = classes.Classify(B, false);
-    for (std::uint32_t cls : ofB)
-        if (cls != kNoClass)
-            ++inB[cls];
+    });
     bool any = false;
     for (std::size_t cls = 0; cls < pairs.size(); ++cls) {
-        pairs[cls] = std::min(pairs[cls], inB[cls]);
+        pairs[cls] = std::min(pairs[cls], inA[cls]);
         any = any || pairs[cls] > 0;
     }
     if (!any)
         return;
-
-    B.KeepCols(KeepAfterFirst(ofB, pairs));
-    std::vector<std::uint32_t>().swap(ofB);
-    // Classified again rather than kept from above: one class array at a time
-    // keeps the peak memory down on matrices of millions of columns.
-    A.KeepCols(KeepAfterFirst(classes.Classify(A, false), pairs));
+    B.KeepCols(KeepAfterFirst(classes, B, pairs));
+    A.KeepCols(KeepAfterFirst(classes, A, pairs));
 }
 
 } // namespace lumisplit

@@ -1,4 +1,4 @@
-#include "basis/Check.h"
+#include "basis/Verify.h"
 
 #include <vector>
 
@@ -35,9 +35,9 @@ std::string GroupText(std::uint32_t group) {
     return text + "}";
 }
 
-PairCheck CheckBasisPair(const BasisPair& pair,
-                         const std::function<bool(std::uint32_t group)>& isQualified) {
-    PairCheck check;
+PairVerdict VerifyBasisPair(const BasisPair& pair,
+                            const std::function<bool(std::uint32_t group)>& isQualified) {
+    PairVerdict check;
     const int n = pair.S0.GetRows();
     if (pair.S1.GetRows() != n || pair.S1.GetCols() != pair.S0.GetCols() || n > 12) {
         check.passed = false;

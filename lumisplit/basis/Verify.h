@@ -13,7 +13,7 @@
 
 namespace lumisplit {
 
-struct PairCheck {
+struct PairVerdict {
     bool passed = true;
     // Black subpixels in S1 minus those in S0, smallest over the qualified
     // groups; none when no group is qualified.
@@ -23,8 +23,8 @@ struct PairCheck {
 
 // isQualified answers for a subset code (bit j = participant j + 1). The pair
 // must have equal shapes and at most 12 rows of 0/1.
-PairCheck CheckBasisPair(const BasisPair& pair,
-                         const std::function<bool(std::uint32_t group)>& isQualified);
+PairVerdict VerifyBasisPair(const BasisPair& pair,
+                            const std::function<bool(std::uint32_t group)>& isQualified);
 
 // "{1,3}" for the group code 0b101.
 std::string GroupText(std::uint32_t group);

@@ -1,0 +1,239 @@
+#include "MatrixText.h"
+#include "basis/BasisPair.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lumisplit {
+namespace {
+
+using test::CommandResult;
+using test::RunCommand;
+using Rows = std::vector<std::string>;
+
+CommandResult Basis(const std::string& args) {
+    return RunCommand(std::string(LUMISPLIT_CLI) + " basis " + args);
+}
+
+// Just enough JSON for the object that basis --json prints.
+struct BasisJson {
+    int n = -1, m = -1;
+    Rows S0, S1;
+    std::string verified;
+};
+
+int NumberAfter(const std::string& json, const std::string& key) {
+    const std::size_t at = json.find("\"" + key + "\":");
+    return at == std::string::npos ? -1 : std::stoi(json.substr(at + key.size() + 3));
+}
+
+Rows StringsAfter(const std::string& json, const std::string& key) {
+    Rows rows;
+    std::size_t at = json.find("\"" + key + "\": [");
+    if (at == std::string::npos)
+        return rows;
+    const std::size_t end = json.find(']', at);
+    at = json.find('"', at + key.size() + 4);
+    while (at < end) {
+        const std::size_t close = json.find('"', at + 1);
+        rows.push_back(json.substr(at + 1, close - at - 1));
+        at = json.find('"', close + 1);
+    }
+    return rows;
+}
+
+BasisJson ParseJson(const std::string& json) {
+    BasisJson parsed;
+    parsed.n = NumberAfter(json, "n");
+    parsed.m = NumberAfter(json, "m");
+    parsed.S0 = StringsAfter(json, "S0");
+    parsed.S1 = StringsAfter(json, "S1");
+    const std::size_t at = json.find("\"verified\": ");
+    if (at != std::string::npos)
+        parsed.verified = json.substr(at + 12, json.find_first_of(",\n}", at + 12) - at - 12);
+    return parsed;
+}
+
+struct ExampleCase {
+    const char* name;
+    std::string args;
+    Rows S0, S1;
+};
+
+class BasisCliExampleTest : public testing::TestWithParam<ExampleCase> {};
+
+TEST_P(BasisCliExampleTest, PrintsExactlyTheseMatricesAndVerifies) {
+    const ExampleCase& c = GetParam();
+    const CommandResult result = Basis(c.args + " --json --verify");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const BasisJson json = ParseJson(result.out);
+    EXPECT_EQ(json.n, static_cast<int>(c.S0.size()));
+    EXPECT_EQ(json.m, static_cast<int>(c.S0[0].size()));
+    EXPECT_EQ(json.S0, c.S0);
+    EXPECT_EQ(json.S1, c.S1);
+    EXPECT_EQ(json.verified, "true");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples, BasisCliExampleTest,
+    testing::Values(
+        ExampleCase{"TwoTwo", "--scheme 2-2", {"01", "01"}, {"01", "10"}},
+        ExampleCase{"TwoTwoByIndex", "--scheme 0 -n 2", {"01", "01"}, {"01", "10"}},
+        ExampleCase{"NN3", "--scheme n-n -n 3", {"0110", "0101", "0011"}, {"1001", "0101", "0011"}},
+        ExampleCase{"NN2", "--scheme 2 -n 2", {"01", "01"}, {"10", "01"}},
+        ExampleCase{"TwoN3", "--scheme 2-n -n 3", {"001", "001", "001"}, {"100", "010", "001"}},
+        ExampleCase{"TwoN4",
+                    "--scheme 1 -n 4",
+                    Rows(4, "000111"),
+                    {"110100", "101010", "011001", "000111"}},
+        ExampleCase{"KN2of3",
+                    "--scheme k-n -n 3 -k 2",
+                    Rows(3, "010101010101"),
+                    {"010110011010", "011001100110", "100101101001"}},
+        ExampleCase{"KN2of2", "-k 2 -n 2 --scheme 3", {"0101", "0101"}, {"0110", "1001"}},
+        ExampleCase{"General12And23",
+                    "--scheme general -n 3 --sets '1 2;2 3'",
+                    {"01", "01", "01"},
+                    {"10", "01", "10"}},
+        ExampleCase{"GeneralAllPairs",
+                    "--scheme 4 -n 3 --sets '1 2; 1 3 ;2  3'",
+                    {"011", "011", "011"},
+                    {"011", "101", "110"}},
+        ExampleCase{"GeneralTwo", "--scheme general -n 2 --sets '1 2'", {"01", "01"}, {"01", "10"}},
+        ExampleCase{"GeneralSuperset",
+                    "--scheme general -n 3 --sets '1 2;1 2 3'",
+                    {"01", "01", "00"},
+                    {"01", "10", "00"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ThresholdCase {
+    int k, n, m;
+};
+
+class BasisCliThresholdTest : public testing::TestWithParam<ThresholdCase> {};
+
+// The (k,n) sizes after the removal, and the very matrices the core builds.
+TEST_P(BasisCliThresholdTest, PrintsTheCorePairAndVerifies) {
+    const ThresholdCase& c = GetParam();
+    const CommandResult result = Basis("--scheme k-n -n " + std::to_string(c.n) + " -k " +
+                                       std::to_string(c.k) + " --json --verify");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const BasisJson json = ParseJson(result.out);
+    EXPECT_EQ(json.n, c.n);
+    EXPECT_EQ(json.m, c.m);
+    EXPECT_EQ(json.verified, "true");
+    const std::optional<BasisPair> pair = BuildBasisPair(kSchemeKN, c.n, c.k, nullptr);
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(json.S0, test::ToRows(pair->S0));
+    EXPECT_EQ(json.S1, test::ToRows(pair->S1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BasisCliThresholdTest,
+                         testing::Values(ThresholdCase{2, 2, 4}, ThresholdCase{2, 3, 12},
+                                         ThresholdCase{2, 4, 12}, ThresholdCase{2, 5, 40},
+                                         ThresholdCase{2, 6, 40}, ThresholdCase{2, 7, 140},
+                                         ThresholdCase{2, 8, 140}, ThresholdCase{3, 3, 24},
+                                         ThresholdCase{3, 4, 216}, ThresholdCase{3, 5, 360},
+                                         ThresholdCase{3, 6, 360}, ThresholdCase{4, 4, 192},
+                                         ThresholdCase{4, 5, 8640}, ThresholdCase{4, 6, 12960},
+                                         ThresholdCase{4, 7, 20160}, ThresholdCase{4, 8, 20160},
+                                         ThresholdCase{5, 5, 1920}));
+
+TEST(BasisCliTest, LargeSchemesBuildAndVerify) {
+    for (const char* args : {"-n 9 -k 5", "-n 9 -k 4"}) {
+        const CommandResult result =
+            Basis(std::string("--scheme k-n ") + args + " --verify > /dev/null && echo ok");
+        EXPECT_EQ(result.exitCode, 0) << args << ": " << result.err;
+        EXPECT_EQ(result.out, "ok\n") << args;
+    }
+}
+
+TEST(BasisCliTest, GeneralWithFourParticipants) {
+    const BasisJson json =
+        ParseJson(Basis("--scheme general -n 4 --sets '1 2;3 4' --json --verify").out);
+    EXPECT_EQ(json.m, 5);
+    EXPECT_EQ(json.verified, "true");
+}
+
+TEST(BasisCliTest, TextOutputShowsNMAndBothMatrices) {
+    const CommandResult result = Basis("--scheme general -n 3 --sets '1 2;2 3' --verify");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "n = 3, m = 2\n"
+                          "S0 (white):\n  0 1\n  0 1\n  0 1\n"
+                          "S1 (black):\n  1 0\n  0 1\n  1 0\n"
+                          "Check passed: every qualified group sees at least 1 more black "
+                          "subpixels in S1 than in S0, and every other group sees the same "
+                          "columns in both.\n");
+}
+
+TEST(BasisCliTest, HelpDescribesTheOptions) {
+    const CommandResult result = Basis("--help");
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* option : {"--scheme", "-n N", "-k K", "--sets", "--json", "--verify"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+struct FailureCase {
+    const char* name;
+    std::string args;
+    int exitCode;
+    std::string message;
+};
+
+class BasisCliFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(BasisCliFailureTest, ExitsWithTheMessageAndPrintsNothing) {
+    const CommandResult result = Basis(GetParam().args);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode);
+    EXPECT_NE(result.err.find("lumisplit-cli: " + GetParam().message), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BasisCliFailureTest,
+    testing::Values(
+        FailureCase{"NoScheme", "-n 3", 2, "basis: --scheme is required"},
+        FailureCase{"UnknownScheme", "--scheme 3-3 -n 3", 2,
+                    "basis: unknown scheme '3-3' (use 2-2, 2-n, n-n, k-n, general or 0 to 4)"},
+        FailureCase{"SchemeIndexOutOfRange", "--scheme 5 -n 3", 2, "basis: unknown scheme '5'"},
+        FailureCase{"MissingValue", "--scheme k-n -n 3 -k", 2, "basis: -k needs a value"},
+        FailureCase{"NotANumber", "--scheme n-n -n three", 2,
+                    "basis: -n: 'three' is not a whole number"},
+        FailureCase{"TrailingJunk", "--scheme k-n -n 5 -k 3x", 2,
+                    "basis: -k: '3x' is not a whole number"},
+        FailureCase{"MissingN", "--scheme n-n", 2, "basis: -n is required for this scheme"},
+        FailureCase{"MissingK", "--scheme k-n -n 4", 2, "basis: -k is required for the k-n scheme"},
+        FailureCase{"KForOtherScheme", "--scheme 2-n -n 4 -k 3", 2,
+                    "basis: -k is only for the k-n scheme"},
+        FailureCase{"NForTwoTwo", "--scheme 2-2 -n 3", 2,
+                    "basis: the 2-2 scheme has exactly 2 participants"},
+        FailureCase{"SetsForOtherScheme", "--scheme n-n -n 3 --sets '1 2'", 2,
+                    "basis: --sets is only for the general scheme"},
+        FailureCase{"MissingSets", "--scheme general -n 3", 2,
+                    "basis: --sets is required for the general scheme"},
+        FailureCase{"MemberAboveN", "--scheme general -n 3 --sets '1 4'", 2,
+                    "basis: --sets: '4' is not a participant from 1 to 3"},
+        FailureCase{"MemberZero", "--scheme general -n 3 --sets '0 1'", 2,
+                    "basis: --sets: '0' is not a participant from 1 to 3"},
+        FailureCase{"MemberNotANumber", "--scheme general -n 3 --sets '1,2'", 2,
+                    "basis: --sets: '1,2' is not a participant from 1 to 3"},
+        FailureCase{"EmptySetInList", "--scheme general -n 3 --sets '1 2;;2 3'", 2,
+                    "basis: --sets: a set without members"},
+        FailureCase{"OptionTwice", "--scheme n-n -n 3 -n 4", 2, "basis: -n is given twice"},
+        FailureCase{"UnknownArgument", "--scheme n-n -n 3 --pretty", 2,
+                    "basis: unknown argument '--pretty'"},
+        FailureCase{"NOutOfRange", "--scheme n-n -n 10", 1,
+                    "The number of participants n must be from 2 to 9, not 10."},
+        FailureCase{"KOutOfRange", "--scheme k-n -n 4 -k 5", 1,
+                    "The threshold k must be from 2 to n = 4, not 5."},
+        FailureCase{"OverBudget", "--scheme k-n -n 8 -k 6", 1,
+                    "The (k,n) scheme with n = 8, k = 6 needs 239500800 subpixels per share, "
+                    "more than this tool can build (limit 134217728)."},
+        FailureCase{"EmptySelection", "--scheme general -n 3 --sets ''", 1,
+                    "No minimal qualified set was chosen: the scheme has no subpixels to "
+                    "share."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lumisplit
