@@ -17,3 +17,6 @@ add_test(NAME e2e_journey
           ${CMAKE_CURRENT_LIST_DIR}/journey.sh $<TARGET_FILE_DIR:lumisplit>
           ${PROJECT_SOURCE_DIR}/samples/secreto.bmp)
 set_tests_properties(e2e_journey PROPERTIES TIMEOUT 90)
+
+# What `cmake --install` leaves for a desktop.
+add_test(NAME install_layout COMMAND ${CMAKE_CURRENT_LIST_DIR}/install.sh ${PROJECT_BINARY_DIR})
