@@ -22,6 +22,11 @@ struct RefusalCase {
     std::string message;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 CMatrix Sets(std::initializer_list<std::vector<int>> rows, int n) {
     CMatrix m(0, n);
     for (const std::vector<int>& row : rows)
@@ -149,6 +154,10 @@ TEST(BasisPairTest, ElementarySchemesUseTheirOwnMatrices) {
 struct AfterRemovalCase {
     int k, n, m;
 };
+
+void PrintTo(const AfterRemovalCase& c, std::ostream* os) {
+    *os << "k = " << c.k << ", n = " << c.n;
+}
 
 class KNAfterRemovalTest : public testing::TestWithParam<AfterRemovalCase> {};
 

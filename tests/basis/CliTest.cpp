@@ -60,6 +60,11 @@ struct ExampleCase {
     Rows S0, S1;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const ExampleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BasisCliExampleTest : public testing::TestWithParam<ExampleCase> {};
 
 TEST_P(BasisCliExampleTest, PrintsExactlyTheseMatricesAndVerifies) {
@@ -109,6 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
 struct ThresholdCase {
     int k, n, m;
 };
+
+void PrintTo(const ThresholdCase& c, std::ostream* os) {
+    *os << "k = " << c.k << ", n = " << c.n;
+}
 
 class BasisCliThresholdTest : public testing::TestWithParam<ThresholdCase> {};
 
@@ -179,6 +188,11 @@ struct FailureCase {
     int exitCode;
     std::string message;
 };
+
+// Test names, not bytes, in failure messages.
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BasisCliFailureTest : public testing::TestWithParam<FailureCase> {};
 

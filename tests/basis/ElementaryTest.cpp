@@ -35,6 +35,11 @@ struct BasisCase {
     Rows expected;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const BasisCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ElementaryBasisTest : public testing::TestWithParam<BasisCase> {};
 
 TEST_P(ElementaryBasisTest, GivesExactlyTheseColumnsInThisOrder) {

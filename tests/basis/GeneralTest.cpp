@@ -33,6 +33,11 @@ struct GeneralCase {
     Rows S0, S1; // after the removal
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const GeneralCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GeneralConstructionTest : public testing::TestWithParam<GeneralCase> {};
 
 TEST_P(GeneralConstructionTest, EveryStepGivesTheExpectedTable) {

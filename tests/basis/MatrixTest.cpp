@@ -27,6 +27,11 @@ struct EditCase {
     std::vector<std::string> expected;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const EditCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MatrixEditTest : public testing::TestWithParam<EditCase> {};
 
 TEST_P(MatrixEditTest, GivesTheExpectedRows) {

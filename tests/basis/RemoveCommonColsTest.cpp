@@ -19,6 +19,11 @@ struct RemovalCase {
     Rows expectedA, expectedB;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const RemovalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RemoveCommonColsTest : public testing::TestWithParam<RemovalCase> {};
 
 TEST_P(RemoveCommonColsTest, RemovesEqualPairs) {

@@ -104,6 +104,10 @@ struct SizeCase {
     std::uint64_t columnsOfD, before;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << "k = " << c.k << ", n = " << c.n;
+}
+
 class KNSizeTest : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(KNSizeTest, CountsMatchTheTable) {

@@ -19,6 +19,11 @@ struct CheckCase {
     std::string failure;
 };
 
+// Test names, not bytes, in failure messages.
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class VerifyBasisPairTest : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(VerifyBasisPairTest, FindsTheFault) {
