@@ -2,7 +2,7 @@
 # The user's journey through lumisplit in a real X server, driven from outside
 # with xdotool: open the sample secret through the file dialog, split it into
 # three shares of a (2,3) scheme, stack two of them (one viewer each), check
-# the stacked result, and leave with SALIR.
+# the stacked result, and leave with SALIR while the viewers stay open.
 #   journey.sh BIN_DIR SECRET.bmp [SCREENSHOT_DIR]
 # Runs inside an X server (CTest wraps it in xvfb-run). With SCREENSHOT_DIR it
 # also saves front-dialog.png and viewer.png there.
@@ -158,14 +158,25 @@ until [ "$(windows '^capa$' oculet | wc -l)" -eq 2 ]; do
 done
 [ -z "$shots" ] || snapshot "$(window '^capa$' oculet)" "$shots/viewer.png"
 
-[ -f resultado.bmp ] || fail "no resultado.bmp"
-"$bin/e2e_check_stack" secreto.bmp resultado.bmp || fail "resultado.bmp does not show the secret"
+# The result is written after the last viewer starts: wait until it reads.
+deadline=$((SECONDS + step_timeout))
+until "$bin/e2e_check_stack" secreto.bmp resultado.bmp 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "resultado.bmp does not show the secret"
+    sleep 0.05
+done
 [ -z "$shots" ] || snapshot "$front" "$shots/front-dialog.png"
 
 # SALIR (10, 110; 30 x 9) ends the program with exit code 0.
 click_front 25 114
+deadline=$((SECONDS + step_timeout))
+while kill -0 "$lumisplit_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "lumisplit still running after SALIR"
+    sleep 0.05
+done
 status=0
 wait "$lumisplit_pid" || status=$?
 lumisplit_pid=
 [ "$status" -eq 0 ] || fail "lumisplit ended with $status"
+# The viewers are programs of their own and stay open.
+[ "$(windows '^capa$' oculet | wc -l)" -eq 2 ] || fail "the viewers closed with lumisplit"
 echo "journey: done"
