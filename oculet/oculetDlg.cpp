@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <utility>
 
 namespace oculet {
 
@@ -14,6 +15,7 @@ namespace {
 constexpr int kWidthDu = 127;
 constexpr int kHeightDu = 146;
 
+// Dialog base units: half the alphabet's average letter width, rounded, and the line height.
 QSize DialogUnitsToPixels(const QFont& font, int widthDu, int heightDu) {
     const QFontMetrics metrics(font);
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
