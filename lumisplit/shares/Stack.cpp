@@ -12,34 +12,38 @@ namespace {
 
 constexpr int kRowsPerProgress = 256;
 
+// Packs `width` pixels into bytes, most significant bit first, 1 for white.
+template <typename IsWhite> void PackBits(int width, std::uint8_t* out, IsWhite isWhite) {
+    for (int c0 = 0; c0 < width; c0 += 8) {
+        const int n = std::min(8, width - c0);
+        unsigned byte = 0;
+        for (int k = 0; k < n; ++k)
+            byte = (byte << 1) | (isWhite(c0 + k) ? 1u : 0u);
+        out[c0 / 8] = static_cast<std::uint8_t>(byte << (8 - n));
+    }
+}
+
 // Columns [0, width) of stored row r of `layer` as packed 1-bit values, most
 // significant bit first: 1 white, 0 black, like a 1-bit row.
 void PackRow(const CBmpImage& layer, int r, int width, std::uint8_t* out) {
     const std::uint8_t* in = layer.Row(r);
-    const std::size_t bytes = (static_cast<std::size_t>(width) + 7) / 8;
-    if (layer.biBitCount == 1) {
-        std::memcpy(out, in, bytes);
-        return;
-    }
-    std::memset(out, 0, bytes);
-    for (int c = 0; c < width; ++c) {
-        unsigned value = 0;
-        switch (layer.biBitCount) {
-        case 2:
-            value = (in[c >> 2] >> (6 - 2 * (c & 3))) & 3u;
-            break;
-        case 4:
-            value = (c & 1) ? (in[c >> 1] & 0x0Fu) : (in[c >> 1] >> 4);
-            break;
-        case 8:
-            value = in[c];
-            break;
-        default:
-            value = in[3 * c] | in[3 * c + 1] | in[3 * c + 2];
-            break;
-        }
-        if (value != 0)
-            out[c >> 3] |= static_cast<std::uint8_t>(0x80u >> (c & 7));
+    switch (layer.biBitCount) {
+    case 1:
+        std::memcpy(out, in, (static_cast<std::size_t>(width) + 7) / 8);
+        break;
+    case 2:
+        PackBits(width, out, [in](int c) { return (in[c >> 2] << (2 * (c & 3))) & 0xC0; });
+        break;
+    case 4:
+        PackBits(width, out, [in](int c) { return (in[c >> 1] << (4 * (c & 1))) & 0xF0; });
+        break;
+    case 8:
+        PackBits(width, out, [in](int c) { return in[c] != 0; });
+        break;
+    default:
+        PackBits(width, out,
+                 [in](int c) { return (in[3 * c] | in[3 * c + 1] | in[3 * c + 2]) != 0; });
+        break;
     }
 }
 
