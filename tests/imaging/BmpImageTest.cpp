@@ -227,6 +227,28 @@ TEST(ReadFile, AFolderIsNotAPicture) {
     EXPECT_EQ(sink.messages, std::vector<std::string>{"ERROR: Cannot open " + dir.path().string()});
 }
 
+// The bundled pictures are 1-bit with black at index 0, so our rule sees
+// their black text as black: white margins, some black in the middle.
+TEST(BundledSamples, ReadAsBlackTextOnWhite) {
+    for (const char* name : {"secreto.bmp", "ok-small.bmp"}) {
+        CBmpImage image(std::string(LUMISPLIT_SAMPLES_DIR) + "/" + name);
+        ASSERT_TRUE(image.Read()) << name;
+        EXPECT_EQ(image.biBitCount, 1) << name;
+        int black = 0, blackInMargin = 0;
+        for (int r = 0; r < image.Height(); ++r)
+            for (int c = 0; c < image.Width(); ++c) {
+                const bool margin =
+                    r < 2 || c < 2 || r >= image.Height() - 2 || c >= image.Width() - 2;
+                const bool isBlack = image.GetPixelBW(r, c) == 'b';
+                black += isBlack;
+                blackInMargin += isBlack && margin;
+            }
+        EXPECT_EQ(blackInMargin, 0) << name;
+        EXPECT_GT(black, image.Width() * image.Height() / 20) << name;
+        EXPECT_LT(black, image.Width() * image.Height() / 2) << name;
+    }
+}
+
 TEST(Move, TakesThePixelsAlong) {
     CBmpImage a("a.bmp", 2, 3);
     a.SetPixelBW(1, 2, 0);
