@@ -41,7 +41,7 @@ PairVerdict VerifyBasisPair(const BasisPair& pair,
     const int n = pair.S0.GetRows();
     if (pair.S1.GetRows() != n || pair.S1.GetCols() != pair.S0.GetCols() || n > 12) {
         check.passed = false;
-        check.failure = "S0 and S1 differ in shape";
+        check.failure = "S0 and S1 differ in shape, or have more than 12 rows";
         return check;
     }
     // Everything a group sees is its restriction of each column's code, so the

@@ -3,6 +3,8 @@
 #include "basis/Elementary.h"
 #include "basis/Threshold.h"
 
+#include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 namespace lumisplit::literal {
@@ -40,6 +42,32 @@ CMatrix DistributionMatrix(int N, int k) {
         if (!HasCol(v, D))
             D.InsertCol(D.GetCols(), v.data());
     }
+    return D;
+}
+
+CMatrix DistributionMatrixHashed(int N, int k) {
+    CMatrix D;
+    const int q = N / k;
+    std::vector<int> base(static_cast<std::size_t>(N), 0);
+    for (int i = 0; i < k; ++i)
+        for (int j = 0; j < q; ++j)
+            base[static_cast<std::size_t>(q * i + j)] = i;
+    std::unordered_set<std::uint64_t> seen;
+    std::vector<std::vector<int>> columns; // appended at the end: InsertCol is quadratic
+    std::vector<int> v;
+    for (int a = 0; a < Factorial(N); ++a) {
+        v = base;
+        DecodePermutation(v, a);
+        std::uint64_t key = 0;
+        for (int value : v)
+            key = key * 16 + static_cast<std::uint64_t>(value);
+        if (seen.insert(key).second)
+            columns.push_back(v);
+    }
+    D = CMatrix(N, static_cast<int>(columns.size()));
+    for (int c = 0; c < D.GetCols(); ++c)
+        for (int r = 0; r < N; ++r)
+            D.SetAt(r, c, columns[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]);
     return D;
 }
 

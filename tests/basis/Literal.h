@@ -14,6 +14,10 @@ void RemoveCommonCols(CMatrix& A, CMatrix& B);
 // Decodes every index a < N! and appends each arrangement not seen before.
 CMatrix DistributionMatrix(int N, int k);
 
+// The same enumeration with a hash set in place of HasCol's scan of every
+// column found so far: still N! decodings, but quick enough up to N = 10.
+CMatrix DistributionMatrixHashed(int N, int k);
+
 // Every element by its formula, T being BasisNNS0(k) or BasisNNS1(k).
 CMatrix BasisKN(const CMatrix& D, const CMatrix& T, int n);
 

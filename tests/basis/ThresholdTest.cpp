@@ -87,6 +87,15 @@ TEST(ThresholdOracleTest, FastConstructionEqualsTheLiteralOne) {
         }
 }
 
+// Beyond N = 8 the first-met order is checked against the enumeration with a
+// hash set, for the two larger N that the tool builds quickly.
+TEST(ThresholdOracleTest, FirstMetOrderHoldsForNineAndTenRows) {
+    for (const auto& [N, k] : {std::pair{9, 3}, std::pair{10, 2}, std::pair{10, 5}}) {
+        SCOPED_TRACE("N = " + std::to_string(N) + ", k = " + std::to_string(k));
+        EXPECT_EQ(DistributionMatrix(N, k), literal::DistributionMatrixHashed(N, k));
+    }
+}
+
 TEST(BasisKNTest, WorkedExampleK2N3) {
     const CMatrix D = DistributionMatrix(4, 2);
     EXPECT_EQ(ToRows(BasisKNS0(D, 2, 3)), Rows(3, "010101010101"));

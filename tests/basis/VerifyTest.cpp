@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {"011", "101"},
                               false,
                               std::nullopt,
-                              "S0 and S1 differ in shape"}),
+                              "S0 and S1 differ in shape, or have more than 12 rows"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GroupTextTest, ListsMembersFromOne) {
