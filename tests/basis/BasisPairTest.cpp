@@ -34,12 +34,12 @@ CMatrix Sets(std::initializer_list<std::vector<int>> rows, int n) {
     return m;
 }
 
-// Every group of 5 of the 9 participants: all groups of 4 are then maximal
-// forbidden, t = C(9,4) = 126.
-CMatrix AllFiveOfNine() {
+// Every group of `size` of the 9 participants: all groups of size - 1 are
+// then maximal forbidden, t = C(9, size - 1).
+CMatrix AllGroupsOfNine(int size) {
     CMatrix m(0, 9);
     for (std::uint32_t code = 0; code < 512; ++code) {
-        if (std::popcount(code) != 5)
+        if (std::popcount(code) != size)
             continue;
         std::vector<int> row(9);
         for (int j = 0; j < 9; ++j)
@@ -127,8 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "A qualified set must name at least one participant."},
         RefusalCase{"EmptySelection", kSchemeGeneral, 3, 0, CMatrix(0, 3), kNoSubpixels},
         RefusalCase{"NoTable", kSchemeGeneral, 3, 0, {}, kNoSubpixels},
+        RefusalCase{"GeneralOverBudget", kSchemeGeneral, 9, 0, AllGroupsOfNine(3),
+                    "The general access structure with n = 9 has t = 36 maximal forbidden sets "
+                    "and needs 34359738368 subpixels per share, more than this tool can build "
+                    "(limit 119304647)."},
         RefusalCase{
-            "GeneralOverBudget", kSchemeGeneral, 9, 0, AllFiveOfNine(),
+            "GeneralFarOverBudget", kSchemeGeneral, 9, 0, AllGroupsOfNine(5),
             "The general access structure with n = 9 has t = 126 maximal forbidden sets and needs "
             "2^125 subpixels per share, more than this tool can build (limit 119304647)."}),
     [](const auto& info) { return std::string(info.param.name); });
