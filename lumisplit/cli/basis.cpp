@@ -35,15 +35,12 @@ constexpr const char* kBasisOptions =
     "Exit status: 0 success, 1 refused or check failed, 2 wrong command line.\n";
 
 std::string RowText(const CMatrix& m, int r, bool spaced) {
-    const int cols = m.GetCols();
-    std::string text;
-    text.reserve(static_cast<std::size_t>(cols) * (spaced ? 2 : 1));
+    const auto cols = static_cast<std::size_t>(m.GetCols());
+    const std::size_t step = spaced ? 2 : 1;
+    std::string text(cols == 0 ? 0 : cols * step - (step - 1), ' ');
     const std::uint8_t* row = m.RowData(r);
-    for (int c = 0; c < cols; ++c) {
-        if (spaced && c > 0)
-            text += ' ';
-        text += row[c] != 0 ? '1' : '0';
-    }
+    for (std::size_t c = 0; c < cols; ++c)
+        text[c * step] = row[c] != 0 ? '1' : '0';
     return text;
 }
 
