@@ -74,7 +74,9 @@ bool CheckQualifiedSets(const CMatrix* Q, int n) {
 std::optional<BasisPair> BuildGeneral(int n, const CMatrix* Q) {
     if (!CheckQualifiedSets(Q, n))
         return std::nullopt;
-    const CMatrix F = MaximalForbiddenSets(Q ? *Q : CMatrix(0, n), n);
+    // An empty selection, whatever width its table has: no group is qualified.
+    const CMatrix none(0, n);
+    const CMatrix F = MaximalForbiddenSets(Q && Q->GetRows() > 0 ? *Q : none, n);
     const int t = F.GetRows();
     // 2^(t-1) columns; t reaches 126 for n = 9 (every 4 of 9 maximal forbidden).
     if (t > 31 || (std::uint64_t{1} << (t - 1)) > SubpixelLimit(n)) {

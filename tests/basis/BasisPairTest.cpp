@@ -127,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "A qualified set must name at least one participant."},
         RefusalCase{"EmptySelection", kSchemeGeneral, 3, 0, CMatrix(0, 3), kNoSubpixels},
         RefusalCase{"NoTable", kSchemeGeneral, 3, 0, {}, kNoSubpixels},
+        RefusalCase{"EmptySelectionOfOtherWidth", kSchemeGeneral, 3, 0, CMatrix(0, 5),
+                    kNoSubpixels},
         RefusalCase{"GeneralOverBudget", kSchemeGeneral, 9, 0, AllGroupsOfNine(3),
                     "The general access structure with n = 9 has t = 36 maximal forbidden sets "
                     "and needs 34359738368 subpixels per share, more than this tool can build "
