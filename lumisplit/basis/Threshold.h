@@ -38,7 +38,7 @@ std::optional<std::uint64_t> KNSubpixelCount(int n, int k);
 // the answer has no columns.
 CMatrix DistributionMatrix(int N, int k);
 
-// n rows, cols(D) * 2^(k-1) columns: for each column i of D, in order, and each
+// n rows (n <= rows(D)), cols(D) * 2^(k-1) columns: for each column i of D, in order, and each
 // column j of BasisNNS0(k) (BasisNNS1(k) for S1), row r is T[D[r][i]][j].
 CMatrix BasisKNS0(const CMatrix& D, int k, int n);
 CMatrix BasisKNS1(const CMatrix& D, int k, int n);

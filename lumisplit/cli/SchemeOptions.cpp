@@ -1,5 +1,6 @@
 #include "cli/SchemeOptions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
