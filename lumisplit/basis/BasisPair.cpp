@@ -17,13 +17,29 @@ namespace {
 constexpr int kMinParticipants = 2;
 constexpr int kMaxParticipants = 9; // one digit names each share file
 
+// The large constructions in four steps: the table they start from (D, or F
+// and A), S0, S1, and the removal of common columns.
+class Steps {
+public:
+    explicit Steps(const Progress& progress) : m_progress(progress) {}
+    void Done() {
+        if (m_progress)
+            m_progress(++m_done, kTotal);
+    }
+
+private:
+    static constexpr std::uint64_t kTotal = 4;
+    const Progress& m_progress;
+    std::uint64_t m_done = 0;
+};
+
 std::string TooLarge(const std::string& what, const std::string& subpixels, int n) {
     return what + " needs " + subpixels +
            " subpixels per share, more than this tool can build (limit " +
            std::to_string(SubpixelLimit(n)) + ").";
 }
 
-std::optional<BasisPair> BuildKN(int n, int k) {
+std::optional<BasisPair> BuildKN(int n, int k, Steps& steps) {
     if (k < 2 || k > n) {
         Report("The threshold k must be from 2 to n = " + std::to_string(n) + ", not " +
                std::to_string(k) + ".");
@@ -39,8 +55,14 @@ std::optional<BasisPair> BuildKN(int n, int k) {
     }
     const int N = (n + k - 1) / k * k;
     const CMatrix D = DistributionMatrix(N, k);
-    BasisPair pair{BasisKNS0(D, k, n), BasisKNS1(D, k, n)};
+    steps.Done();
+    BasisPair pair;
+    pair.S0 = BasisKNS0(D, k, n);
+    steps.Done();
+    pair.S1 = BasisKNS1(D, k, n);
+    steps.Done();
     RemoveCommonCols(pair.S1, pair.S0);
+    steps.Done();
     return pair;
 }
 
@@ -71,7 +93,7 @@ bool CheckQualifiedSets(const CMatrix* Q, int n) {
     return true;
 }
 
-std::optional<BasisPair> BuildGeneral(int n, const CMatrix* Q) {
+std::optional<BasisPair> BuildGeneral(int n, const CMatrix* Q, Steps& steps) {
     if (!CheckQualifiedSets(Q, n))
         return std::nullopt;
     // An empty selection, whatever width its table has: no group is qualified.
@@ -88,14 +110,26 @@ std::optional<BasisPair> BuildGeneral(int n, const CMatrix* Q) {
         return std::nullopt;
     }
     const CMatrix A = CumulativeArray(F);
-    BasisPair pair{GeneralBasisS0(A, n), GeneralBasisS1(A, n)};
+    steps.Done();
+    BasisPair pair;
+    pair.S0 = GeneralBasisS0(A, n);
+    steps.Done();
+    pair.S1 = GeneralBasisS1(A, n);
+    steps.Done();
     RemoveCommonCols(pair.S1, pair.S0);
+    steps.Done();
     return pair;
 }
 
 } // namespace
 
 std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix* qualifiedSets) {
+    return BuildBasisPair(scheme, n, k, qualifiedSets, Progress());
+}
+
+std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix* qualifiedSets,
+                                        const Progress& progress) {
+    Steps steps(progress);
     if (scheme < kScheme22 || scheme > kSchemeGeneral) {
         Report("Unknown access structure " + std::to_string(scheme) +
                ": the schemes are numbered 0 to 4.");
@@ -113,11 +147,11 @@ std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix*
     case kSchemeNN:
         return BasisPair{BasisNNS0(n), BasisNNS1(n)};
     case kSchemeKN:
-        return BuildKN(n, k);
+        return BuildKN(n, k, steps);
     default:
         break;
     }
-    std::optional<BasisPair> pair = BuildGeneral(n, qualifiedSets);
+    std::optional<BasisPair> pair = BuildGeneral(n, qualifiedSets, steps);
     // Only an empty selection leaves no column: every other one has a group
     // that sees one more black subpixel in S1.
     if (pair && pair->S0.GetCols() == 0) {

@@ -2,6 +2,7 @@
 // The basis pair of an access structure, built as the Encrypt command builds it.
 
 #include "basis/Matrix.h"
+#include "shares/Progress.h"
 
 #include <optional>
 
@@ -26,5 +27,9 @@ struct BasisPair {
 // range, or over the size budget) are refused through Report() before anything
 // large is allocated, and the answer is empty.
 std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix* qualifiedSets);
+// The same, telling progress in steps of the build (the (k,n) and general
+// constructions take seconds at their largest: (9,9) has 92897280 columns).
+std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix* qualifiedSets,
+                                        const Progress& progress);
 
 } // namespace lumisplit

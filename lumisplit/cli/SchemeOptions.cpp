@@ -193,8 +193,8 @@ SchemeOptionsResult ParseSchemeOptions(std::span<const std::string_view> args) {
     return result;
 }
 
-std::optional<BasisPair> BuildPair(const SchemeOptions& options) {
-    return BuildBasisPair(options.scheme, options.n, options.k, &options.qualifiedSets);
+std::optional<BasisPair> BuildPair(const SchemeOptions& options, const Progress& progress) {
+    return BuildBasisPair(options.scheme, options.n, options.k, &options.qualifiedSets, progress);
 }
 
 } // namespace lumisplit::cli

@@ -35,8 +35,9 @@ struct SchemeOptionsResult {
 SchemeOptionsResult ParseSchemeOptions(std::span<const std::string_view> args);
 
 // The basis pair exactly as the Encrypt command builds it; empty after a
-// refusal, which has been reported.
-std::optional<BasisPair> BuildPair(const SchemeOptions& options);
+// refusal, which has been reported. progress hears the steps of long builds.
+std::optional<BasisPair> BuildPair(const SchemeOptions& options,
+                                   const Progress& progress = Progress());
 
 // The usage text of the scheme options, for a subcommand's --help.
 extern const char* const kSchemeOptionsHelp;

@@ -157,6 +157,27 @@ TEST(BasisPairTest, ElementarySchemesUseTheirOwnMatrices) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST(BasisPairTest, LargeConstructionsTellTheirSteps) {
+    CMatrix sets(0, 3);
+    const int set[] = {1, 1, 0};
+    sets.InsertRow(0, set);
+    for (const auto& [scheme, k] : {std::pair{kSchemeKN, 2}, std::pair{kSchemeGeneral, 0}}) {
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
+        ASSERT_TRUE(
+            BuildBasisPair(scheme, 3, k, &sets, [&steps](std::uint64_t done, std::uint64_t total) {
+                steps.emplace_back(done, total);
+            }));
+        EXPECT_EQ(steps, (std::vector<std::pair<std::uint64_t, std::uint64_t>>{
+                             {1, 4}, {2, 4}, {3, 4}, {4, 4}}))
+            << scheme;
+    }
+    RecordingSink sink;
+    bool called = false;
+    EXPECT_FALSE(BuildBasisPair(kSchemeKN, 9, 6, nullptr,
+                                [&called](std::uint64_t, std::uint64_t) { called = true; }));
+    EXPECT_FALSE(called);
+}
+
 struct AfterRemovalCase {
     int k, n, m;
 };
