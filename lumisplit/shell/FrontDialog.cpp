@@ -184,7 +184,7 @@ void CFrontDialog::DrawImageFile(const QString& path) {
     pixmap.setDevicePixelRatio(devicePixelRatioF());
     m_picture->setPixmap(pixmap);
     // Resizing repaints what a larger picture covered before.
-    m_picture->resize(picture.size());
+    m_picture->resize(pixmap.deviceIndependentSize().toSize());
     m_picture->show();
 }
 

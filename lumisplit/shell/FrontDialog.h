@@ -38,7 +38,8 @@ public:
     void OnDesencriptar();
     // Shows the main window with its other schemes and methods.
     void OnAvanzado();
-    // Draws a picture file read by Qt's own loader; an unreadable one draws nothing.
+    // Draws a picture file read by Qt's own loader in place of the last one; a
+    // file it cannot read changes nothing.
     void DrawImageFile(const QString& path);
 
 protected:

@@ -61,17 +61,6 @@ window() {
     fail "no window \"$1\" after ${step_timeout}s"
 }
 
-# Waits until a window is gone (unmapped or destroyed).
-gone() {
-    local deadline=$((SECONDS + step_timeout))
-    while [ $SECONDS -lt $deadline ]; do
-        xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-        sleep 0.05
-    done
-    fail "window $1 still open after ${step_timeout}s"
-}
-
-
 # Saves what the screen shows of a window once it has been drawn (a window
 # not yet painted comes out all black). Taken from the screen, as the viewers
 # lie on top of each other.
@@ -84,6 +73,20 @@ snapshot() {
         sleep 0.05
     done
     fail "window $1 never drawn"
+}
+
+# Waits until the front dialog shows a picture: white pixels at the drawing
+# point (160, 29), where the dialog itself is grey. The command that draws it
+# has then run to its end.
+picture_drawn() {
+    local deadline=$((SECONDS + step_timeout)) X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$front")"
+    while [ $SECONDS -lt $deadline ]; do
+        [ "$(import -window root -crop "240x100+$((X + 160))+$((Y + 29))" +repage \
+            -format '%[fx:maxima.r>0.99]' info:)" = 1 ] && return 0
+        sleep 0.05
+    done
+    fail "no picture drawn in the front dialog"
 }
 
 # Clicks a control of the front dialog by its place in dialog units. The
@@ -103,14 +106,39 @@ type_into_front_edit() {
     xdotool type "$3"
 }
 
-# Types a full path into Qt's file dialog and confirms it.
+# Answers a dialog by typing into its focused field (all of it) and Enter.
+# Keys can go astray (a window showing meanwhile takes the keyboard, the file
+# dialog's completion list pops up), so the answer is typed again while the
+# dialog stays open.
+answer() {
+    local dialog=$1 field_keys=$2 text=$3 attempt deadline
+    for attempt in 1 2 3; do
+        xdotool windowfocus --sync "$dialog"
+        xdotool key $field_keys ctrl+a
+        xdotool type --delay 20 "$text"
+        xdotool key Return
+        deadline=$((SECONDS + 5))
+        while [ $SECONDS -lt $deadline ]; do
+            xwininfo -id "$dialog" 2>/dev/null | grep -q 'IsViewable' || return 0
+            sleep 0.05
+        done
+        echo "journey: dialog $dialog still open, typing \"$text\" again" >&2
+    done
+    fail "dialog $dialog did not take \"$text\""
+}
+
+# Chooses a file by its full path in Qt's file dialog ("File name" is Alt+N).
 choose_file() {
-    local dialog
-    dialog=$(window "$1")
-    xdotool windowfocus --sync "$dialog"
-    xdotool type "$2"
-    xdotool key Return
-    gone "$dialog"
+    answer "$(window "$1")" alt+n "$2"
+}
+
+# Waits until the given number of viewers is open.
+viewers() {
+    local deadline=$((SECONDS + step_timeout))
+    until [ "$(windows '^capa$' oculet | wc -l)" -eq "$1" ]; do
+        [ $SECONDS -lt $deadline ] || fail "$(windows '^capa$' oculet | wc -l) viewers open, not $1"
+        sleep 0.05
+    done
 }
 
 cp "$secret" "$work/secreto.bmp"
@@ -126,15 +154,13 @@ front=$(window '^Criptograf.*a Visual$')
 # Abrir (15, 5; 20 x 10): the secret through the file dialog.
 click_front 25 10
 choose_file '^Seleccione la imagen que desea encriptar$' "$work/secreto.bmp"
+picture_drawn
 
 # n = 3, k = 2, Encriptar (5, 30; 45 x 10); the message is confirmed.
 type_into_front_edit 30 76 3
 type_into_front_edit 30 91 2
 click_front 27 35
-done_box=$(window '^Encriptaci.*n Realizada$')
-xdotool windowfocus --sync "$done_box"
-xdotool key Return
-gone "$done_box"
+answer "$(window '^Encriptaci.*n Realizada$')" "" ""
 for i in 1 2 3; do
     [ -f "capa$i.bmp" ] || fail "no share capa$i.bmp"
 done
@@ -142,20 +168,12 @@ done
 
 # Desencriptar (5, 45; 45 x 10): two layers, shares 1 and 3.
 click_front 27 50
-count_dialog=$(window '^$')
-xdotool windowfocus --sync "$count_dialog"
-xdotool key ctrl+a
-xdotool type 2
-xdotool key Return
-gone "$count_dialog"
+answer "$(window '^$')" "" 2
 choose_file '^Seleccione la capa 1$' "$work/capa1.bmp"
+# The viewer takes the keyboard when it shows: wait for it before typing on.
+viewers 1
 choose_file '^Seleccione la capa 2$' "$work/capa3.bmp"
-
-deadline=$((SECONDS + step_timeout))
-until [ "$(windows '^capa$' oculet | wc -l)" -eq 2 ]; do
-    [ $SECONDS -lt $deadline ] || fail "$(windows '^capa$' oculet | wc -l) viewers open, not 2"
-    sleep 0.05
-done
+viewers 2
 [ -z "$shots" ] || snapshot "$(window '^capa$' oculet)" "$shots/viewer.png"
 
 # The result is written after the last viewer starts: wait until it reads.
