@@ -4,7 +4,6 @@
 // Exit status 0 yes, 1 no, 2 unreadable or mismatched files.
 
 #include <QImage>
-
 #include <cstdio>
 
 namespace {
