@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -110,7 +111,7 @@ private slots:
         struct Seen {
             QString title, n, k, focus;
             QStringList tabOrder;
-            bool closeBox = true, anyDefault = true, mainWindowHidden = false;
+            bool closeBox = true, anyDefault = true, mainWindowHidden = false, centred = false;
             int mainWindows = 0;
         } seen;
         m_seam->dialogScripts.push_back([&](QDialog& dialog) {
@@ -130,6 +131,9 @@ private slots:
                 while (widget->focusPolicy() == Qt::NoFocus || widget == &dialog)
                     widget = widget->nextInFocusChain();
             } while (widget != dialog.focusWidget() && seen.tabOrder.size() < 20);
+            const QPoint offCentre =
+                dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
+            seen.centred = offCentre.manhattanLength() <= 2;
             seen.mainWindows = static_cast<int>(MainWindows().size());
             seen.mainWindowHidden = seen.mainWindows == 1 && !MainWindows().front()->isVisible();
             if (byEscape)
@@ -151,6 +155,7 @@ private slots:
         QVERIFY(!seen.anyDefault);
         QCOMPARE(seen.mainWindows, 1);
         QVERIFY(seen.mainWindowHidden);
+        QVERIFY(seen.centred);
         QVERIFY2(MainWindows().isEmpty(), "the main window goes with the program");
         QVERIFY(m_seam->messages.empty());
     }

@@ -137,6 +137,8 @@ private slots:
         QCOMPARE(viewer.windowTitle(), QStringLiteral("capa"));
         QVERIFY(viewer.findChildren<QWidget*>().isEmpty());
         QVERIFY(viewer.windowFlags().testFlag(Qt::Window));
+        viewer.show(); // every viewer opens at the origin
+        QCOMPARE(viewer.pos(), QPoint(0, 0));
         const QList<QSize> sizes = viewer.windowIcon().availableSizes();
         QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)),
                  "the icon carries both the small and the large picture");
