@@ -41,6 +41,8 @@ bool ScriptedInteraction::RunDialog(QDialog& dialog) {
 
 bool ScriptedInteraction::StartDetached(const QString& program, const QStringList& arguments) {
     starts.push_back({program, arguments});
+    if (onStart)
+        onStart(starts.back());
     return startSucceeds;
 }
 

@@ -40,9 +40,11 @@ public:
     // script (or without one) ends as if Escape had been pressed.
     std::deque<DialogScript> dialogScripts;
     bool startSucceeds = true;
+    // Called at every viewer start, e.g. to look at the hand-off file then.
+    std::function<void(const Start&)> onStart;
 
     std::vector<FileDialogSpec> fileDialogs; // every file dialog asked for
-    std::vector<QString> dialogTitles;       // the title of every dialog run
+    QStringList dialogTitles;                // the title of every dialog run
     std::vector<Message> messages;
     std::vector<Start> starts;
 };
