@@ -14,3 +14,7 @@ foreach(suite Frame Encrypt Combine Dialog)
   add_test(NAME gui_${name} COMMAND gui_${name}_tests)
   set_tests_properties(gui_${name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
+
+# Not a test: takes docs/main-window.png in a real X server (xvfb-run -a).
+add_executable(gui_screenshot gui/Screenshot.cpp)
+target_link_libraries(gui_screenshot PRIVATE lumisplit_gui_test_support lumisplit_test_support)
