@@ -124,13 +124,16 @@ private slots:
             seen.anyDefault = false;
             for (auto* button : dialog.findChildren<QPushButton*>())
                 seen.anyDefault = seen.anyDefault || button->isDefault() || button->autoDefault();
-            QWidget* widget = dialog.focusWidget();
-            do {
+            // The controls that take the tab key, in turn from the focused one.
+            QWidget* const first = dialog.focusWidget();
+            for (QWidget* widget = first; widget != nullptr && seen.tabOrder.size() < 20;) {
                 seen.tabOrder.push_back(widget->objectName());
-                widget = widget->nextInFocusChain();
-                while (widget->focusPolicy() == Qt::NoFocus || widget == &dialog)
+                do
                     widget = widget->nextInFocusChain();
-            } while (widget != dialog.focusWidget() && seen.tabOrder.size() < 20);
+                while (widget->focusPolicy() == Qt::NoFocus || widget == &dialog);
+                if (widget == first)
+                    break;
+            }
             const QPoint offCentre =
                 dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
             seen.centred = offCentre.manhattanLength() <= 2;
