@@ -10,6 +10,7 @@ CMinQualSetDialog::CMinQualSetDialog(CInteraction& interaction, int n, QWidget* 
     : CUnitDialog(interaction, QStringLiteral("Choose the Minimal Qualified Sets"), 180, 200,
                   parent),
       m_nN(n), m_pListedSets(0, n), m_pChosenSets(0, n) {
+    setObjectName(QStringLiteral("MINQUALSET"));
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("3102"));
     m_pList->setSelectionMode(QAbstractItemView::MultiSelection);

@@ -17,6 +17,7 @@ CKxNDialog::CKxNDialog(CInteraction& interaction, int k, int n, QWidget* parent)
     : CUnitDialog(interaction, QStringLiteral("(k,n)-threshold Visual Cryptography Scheme"), 200,
                   80, parent),
       m_nK(k), m_nN(n) {
+    setObjectName(QStringLiteral("KXNVCS"));
     AddStatic(kAskK, 30, 15, 115, 8);
     m_pEditK = AddEdit(kEditK, k, 147, 13, 20, 12);
     AddStatic(kAskN, 30, 35, 115, 8);
@@ -36,9 +37,10 @@ void CKxNDialog::accept() {
     CUnitDialog::accept();
 }
 
-CParticipantsDialog::CParticipantsDialog(CInteraction& interaction, const QString& title, int n,
-                                         QWidget* parent)
+CParticipantsDialog::CParticipantsDialog(CInteraction& interaction, const QString& title,
+                                         const QString& name, int n, QWidget* parent)
     : CUnitDialog(interaction, title, 200, 60, parent), m_nN(n) {
+    setObjectName(name);
     AddStatic(kAskN, 30, 15, 115, 8);
     m_pEditN = AddEdit(kEditN, n, 147, 13, 20, 12);
     AddOk(70, 40, 60, 15);
@@ -54,13 +56,14 @@ void CParticipantsDialog::accept() {
 
 CNxNDialog::CNxNDialog(CInteraction& interaction, int n, QWidget* parent)
     : CParticipantsDialog(interaction, QStringLiteral("(n,n)-threshold Visual Cryptography Scheme"),
-                          n, parent) {}
+                          QStringLiteral("NXNVCS"), n, parent) {}
 
 C2xNDialog::C2xNDialog(CInteraction& interaction, int n, QWidget* parent)
     : CParticipantsDialog(interaction, QStringLiteral("(2,n)-threshold Visual Cryptography Scheme"),
-                          n, parent) {}
+                          QStringLiteral("2XNVCS"), n, parent) {}
 
 CGenDialog::CGenDialog(CInteraction& interaction, int n, QWidget* parent)
-    : CParticipantsDialog(interaction, QStringLiteral("General Access Structure VCS"), n, parent) {}
+    : CParticipantsDialog(interaction, QStringLiteral("General Access Structure VCS"),
+                          QStringLiteral("GENVCS"), n, parent) {}
 
 } // namespace lumisplit

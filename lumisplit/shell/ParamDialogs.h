@@ -32,7 +32,9 @@ public:
     int m_nN;
 
 protected:
-    CParticipantsDialog(CInteraction& interaction, const QString& title, int n, QWidget* parent);
+    // name: the object name, after the dialog's template.
+    CParticipantsDialog(CInteraction& interaction, const QString& title, const QString& name, int n,
+                        QWidget* parent);
 
 private:
     QLineEdit* m_pEditN;

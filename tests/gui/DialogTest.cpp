@@ -4,6 +4,7 @@
 #include "GuiWorkspace.h"
 #include "shell/CoalesceDialog.h"
 #include "shell/MinQualSetDialog.h"
+#include "shell/ParamDialogs.h"
 #include "shell/SchemeBar.h"
 
 #include <QComboBox>
@@ -64,6 +65,7 @@ private slots:
     void methodSelectionChangesOnlyTheMethod();
     void coalesceCount_data();
     void coalesceCount();
+    void editsTakeDigitsOnly();
 };
 
 void DialogTest::schemeSelection_data() {
@@ -314,6 +316,25 @@ void DialogTest::coalesceCount() {
     QCOMPARE(ui.messages[0].text, message);
     QCOMPARE(focusedId, QString("2021"));
     QCOMPARE(dialog.m_nLayers, 4);
+}
+
+void DialogTest::editsTakeDigitsOnly() {
+    ScriptedInteraction ui;
+    CKxNDialog kxn(ui, 2, 3);
+    CNxNDialog nxn(ui, 3);
+    C2xNDialog twoxn(ui, 3);
+    CGenDialog gen(ui, 3);
+    CCoalesceDialog coalesce(ui, 3);
+    int edits = 0;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&kxn, &nxn, &twoxn, &gen, &coalesce}) {
+        for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+            edit->clear();
+            QTest::keyClicks(edit, "a1-b2 ");
+            QCOMPARE(edit->text(), QString("12"));
+            ++edits;
+        }
+    }
+    QCOMPARE(edits, 6);
 }
 
 QTEST_MAIN(DialogTest)
