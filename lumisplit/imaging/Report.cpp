@@ -17,6 +17,8 @@ void Report(std::string_view message) {
 
 ScopedReportSink::ScopedReportSink(ReportSink& sink) : m_pPrevious(g_pSink.exchange(&sink)) {}
 
-ScopedReportSink::~ScopedReportSink() { g_pSink.store(m_pPrevious); }
+ScopedReportSink::~ScopedReportSink() {
+    g_pSink.store(m_pPrevious);
+}
 
 } // namespace lumisplit
