@@ -1,6 +1,7 @@
 #include "shell/FrontDialog.h"
 
 #include "princip/ShareFrame.h"
+#include "shell/DialogUnits.h"
 #include "shell/Interaction.h"
 
 #include <QFontMetrics>
@@ -20,7 +21,6 @@ namespace {
 constexpr int kWidthDu = 226;
 constexpr int kHeightDu = 130;
 constexpr int kFontPoints = 14;
-constexpr int kSmallestPoints = 6;
 constexpr int kLowest = 2;
 constexpr int kHighest = 9;
 
@@ -31,15 +31,9 @@ QPushButton* AddButton(QWidget* parent, const QString& text, const QString& name
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setGeometry(geometry);
-    // The layout was drawn for a narrower font than most we get: a caption
-    // that would be cut off takes a smaller size of the same font.
-    const int room = geometry.width() -
-                     2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-    QFont caption = button->font();
-    while (caption.pointSize() > kSmallestPoints &&
-           QFontMetrics(caption).horizontalAdvance(text) > room)
-        caption.setPointSize(caption.pointSize() - 1);
-    button->setFont(caption);
+    FitTextToWidth(*button, text,
+                   geometry.width() -
+                       2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button));
     return button;
 }
 
@@ -125,10 +119,7 @@ CFrontDialog::CFrontDialog(QWidget* parent)
 CFrontDialog::~CFrontDialog() = default;
 
 QRect CFrontDialog::DialogUnits(int x, int y, int width, int height) const {
-    const QFontMetrics metrics(font());
-    const int cx = metrics.averageCharWidth();
-    const int cy = metrics.height();
-    return {x * cx / 4, y * cy / 8, width * cx / 4, height * cy / 8};
+    return DialogUnitsRect(font(), x, y, width, height);
 }
 
 void CFrontDialog::DoModalWithFrame(CShareFrame* pFrame) {

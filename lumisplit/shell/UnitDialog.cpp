@@ -1,5 +1,6 @@
 #include "shell/UnitDialog.h"
 
+#include "shell/DialogUnits.h"
 #include "shell/Interaction.h"
 
 #include <QFontMetrics>
@@ -18,16 +19,15 @@ CUnitDialog::CUnitDialog(CInteraction& interaction, const QString& title, int wi
 }
 
 QRect CUnitDialog::DialogUnits(int x, int y, int width, int height) const {
-    const QFontMetrics metrics(font());
-    const int cx = metrics.averageCharWidth();
-    const int cy = metrics.height();
-    return {x * cx / 4, y * cy / 8, width * cx / 4, height * cy / 8};
+    return DialogUnitsRect(font(), x, y, width, height);
 }
 
 QLabel* CUnitDialog::AddStatic(const QString& text, int x, int y, int width, int height) {
     auto* label = new QLabel(text, this);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(DialogUnits(x, y, width, height));
+    if (!text.contains(u'\n')) // one-line texts only; longer ones wrap
+        FitTextToWidth(*label, text, label->width());
     return label;
 }
 
