@@ -219,8 +219,14 @@ void CShareFrame::OnEncrypt() {
         return;
     }
     const CSchemeBar& bar = *m_pSchemeBar;
-    auto pair = BuildBasisPair(bar.m_nScheme, bar.m_nParticipants, bar.m_nThreshold,
-                               bar.m_pQualifiedSets ? &*bar.m_pQualifiedSets : nullptr);
+    std::optional<BasisPair> pair;
+    {
+        // The largest (k,n) schemes take seconds to build.
+        CProgressFeedback building(this, QStringLiteral("Building the basis matrices..."));
+        pair = BuildBasisPair(bar.m_nScheme, bar.m_nParticipants, bar.m_nThreshold,
+                              bar.m_pQualifiedSets ? &*bar.m_pQualifiedSets : nullptr,
+                              building.Callback());
+    }
     if (!pair)
         return; // refused and reported by the core
 
