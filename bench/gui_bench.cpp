@@ -19,7 +19,7 @@ using lumisplit::CShareFrame;
 class SilentInteraction final : public lumisplit::CInteraction {
 public:
     void ShowMessage(QWidget*, const QString& text, const QString&) override { last = text; }
-    std::optional<QString> AskFile(QWidget*, const lumisplit::FileDialogSpec&) override {
+    std::optional<QString> AskFile(QWidget*, const lumisplit::FileRequest&) override {
         return std::nullopt;
     }
     bool RunDialog(QDialog&) override { return false; }

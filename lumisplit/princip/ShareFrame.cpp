@@ -38,14 +38,14 @@ std::string LocalName(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-FileDialogSpec OpenBitmapDialog(const QString& title, const QString& startPath = {}) {
-    FileDialogSpec spec;
-    spec.kind = FileDialogSpec::Kind::Open;
-    spec.title = title;
-    spec.filter = kBitmapFilter;
-    spec.mustExist = true;
-    spec.startPath = startPath;
-    return spec;
+FileRequest OpenBitmapDialog(const QString& title, const QString& startPath = {}) {
+    FileRequest request;
+    request.kind = FileRequest::Kind::Open;
+    request.title = title;
+    request.filter = kBitmapFilter;
+    request.mustExist = true;
+    request.startPath = startPath;
+    return request;
 }
 
 QString Digit(int index) {
@@ -326,13 +326,13 @@ void CShareFrame::OnCloseAll() {
 void CShareFrame::OnSaveCurrentAs() {
     if (m_nCount == 0 || !m_pCurrentImage)
         return;
-    FileDialogSpec spec;
-    spec.kind = FileDialogSpec::Kind::Save;
-    spec.title = QStringLiteral("Save Image As...");
-    spec.filter = kBitmapFilter;
-    spec.mustExist = false;
-    spec.confirmOverwrite = true;
-    const auto chosen = m_interaction.AskFile(this, spec);
+    FileRequest request;
+    request.kind = FileRequest::Kind::Save;
+    request.title = QStringLiteral("Save Image As...");
+    request.filter = kBitmapFilter;
+    request.mustExist = false;
+    request.confirmOverwrite = true;
+    const auto chosen = m_interaction.AskFile(this, request);
     if (!chosen)
         return;
     EnterFolderOf(*chosen);

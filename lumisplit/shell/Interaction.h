@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 class QDialog;
@@ -16,14 +15,14 @@ namespace lumisplit {
 // The caption of every message box shown without a caption of its own.
 inline constexpr const char* kApplicationName = "lumisplit";
 
-struct FileDialogSpec {
+struct FileRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     QString title;
-    QString filter; // Qt form: "Bitmap Files(*.bmp);;All Files(*.*)"
-    bool mustExist = true;        // open: the chosen file must exist
+    QString filter;                // Qt form: "Bitmap Files(*.bmp);;All Files(*.*)"
+    bool mustExist = true;         // open: the chosen file must exist
     bool confirmOverwrite = false; // save: ask before replacing a file
-    QString startPath;            // folder or file the dialog starts from
+    QString startPath;             // folder or file the dialog starts from
 };
 
 class CInteraction {
@@ -34,7 +33,7 @@ public:
     virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption = {}) = 0;
 
     // The chosen file's absolute path, or nothing when the user cancels.
-    virtual std::optional<QString> AskFile(QWidget* owner, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> AskFile(QWidget* owner, const FileRequest& request) = 0;
 
     // Runs a parameter or count dialog modally; true when it ends accepted.
     virtual bool RunDialog(QDialog& dialog) = 0;

@@ -14,15 +14,15 @@ void CQtInteraction::ShowMessage(QWidget* owner, const QString& text, const QStr
     box.exec();
 }
 
-std::optional<QString> CQtInteraction::AskFile(QWidget* owner, const FileDialogSpec& spec) {
-    QFileDialog dialog(owner, spec.title, spec.startPath, spec.filter);
-    if (spec.kind == FileDialogSpec::Kind::Save) {
+std::optional<QString> CQtInteraction::AskFile(QWidget* owner, const FileRequest& request) {
+    QFileDialog dialog(owner, request.title, request.startPath, request.filter);
+    if (request.kind == FileRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

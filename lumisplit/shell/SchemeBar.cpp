@@ -44,22 +44,22 @@ CSchemeBar::CSchemeBar(CInteraction& interaction, QWidget* parent)
     setFloatable(false);
     setIconSize(QSize(16, 15));
 
-    struct ButtonSpec {
+    struct ButtonEntry {
         int id;
         const char* icon;
     };
-    for (const ButtonSpec& spec :
-         {ButtonSpec{kOpenButton, ":/lumisplit/open.xpm"},
-          ButtonSpec{kSaveButton, ":/lumisplit/save.xpm"}, ButtonSpec{0, nullptr},
-          ButtonSpec{kEncryptButton, ":/lumisplit/encrypt.xpm"},
-          ButtonSpec{kCombineButton, ":/lumisplit/combine.xpm"}}) {
-        if (spec.icon == nullptr) {
+    for (const ButtonEntry& entry :
+         {ButtonEntry{kOpenButton, ":/lumisplit/open.xpm"},
+          ButtonEntry{kSaveButton, ":/lumisplit/save.xpm"}, ButtonEntry{0, nullptr},
+          ButtonEntry{kEncryptButton, ":/lumisplit/encrypt.xpm"},
+          ButtonEntry{kCombineButton, ":/lumisplit/combine.xpm"}}) {
+        if (entry.icon == nullptr) {
             addSeparator();
             continue;
         }
-        QAction* action = addAction(QIcon(QString::fromLatin1(spec.icon)), QString());
-        action->setObjectName(QString::number(spec.id));
-        action->setData(spec.id);
+        QAction* action = addAction(QIcon(QString::fromLatin1(entry.icon)), QString());
+        action->setObjectName(QString::number(entry.id));
+        action->setData(entry.id);
     }
     addSeparator();
 

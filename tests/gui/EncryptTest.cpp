@@ -154,11 +154,11 @@ void EncryptTest::extendedMethodChoosesInnocentImages() {
 
     QCOMPARE(ws.ui.fileDialogs.size(), std::size_t{3}); // the secret, then one per participant
     for (int p = 0; p < 2; ++p) {
-        const FileDialogSpec& spec = ws.ui.fileDialogs[1 + p];
-        QCOMPARE(spec.title, QString("Select Innocent Image File %1").arg(p + 1));
-        QCOMPARE(spec.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
-        QCOMPARE(spec.kind, FileDialogSpec::Kind::Open);
-        QVERIFY(spec.mustExist);
+        const FileRequest& request = ws.ui.fileDialogs[1 + p];
+        QCOMPARE(request.title, QString("Select Innocent Image File %1").arg(p + 1));
+        QCOMPARE(request.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
+        QCOMPARE(request.kind, FileRequest::Kind::Open);
+        QVERIFY(request.mustExist);
     }
     QCOMPARE(ws.ui.fileDialogs[2].startPath, first); // starts from the previous choice
     QCOMPARE(ws.ui.messages.size(), std::size_t{1});

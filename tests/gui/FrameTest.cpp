@@ -213,11 +213,11 @@ void FrameTest::openSecretImage() {
     ws.frame.OnOpenSecretImage();
 
     QCOMPARE(ws.ui.fileDialogs.size(), std::size_t{1});
-    const FileDialogSpec& spec = ws.ui.fileDialogs[0];
-    QCOMPARE(spec.kind, FileDialogSpec::Kind::Open);
-    QCOMPARE(spec.title, QString("Seleccione la imagen que desea encriptar"));
-    QCOMPARE(spec.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
-    QVERIFY(spec.mustExist);
+    const FileRequest& request = ws.ui.fileDialogs[0];
+    QCOMPARE(request.kind, FileRequest::Kind::Open);
+    QCOMPARE(request.title, QString("Seleccione la imagen que desea encriptar"));
+    QCOMPARE(request.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
+    QVERIFY(request.mustExist);
 
     QCOMPARE(ws.frame.SecretPath(), path);
     QCOMPARE(ws.frame.ImageCount(), 1);
@@ -338,11 +338,11 @@ void FrameTest::saveCurrentAs() {
     ws.ui.fileAnswers.push_back(ws.Path("out/" + typed));
     ws.frame.OnSaveCurrentAs();
 
-    const FileDialogSpec& spec = ws.ui.fileDialogs.back();
-    QCOMPARE(spec.kind, FileDialogSpec::Kind::Save);
-    QCOMPARE(spec.title, QString("Save Image As..."));
-    QCOMPARE(spec.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
-    QVERIFY(spec.confirmOverwrite);
+    const FileRequest& request = ws.ui.fileDialogs.back();
+    QCOMPARE(request.kind, FileRequest::Kind::Save);
+    QCOMPARE(request.title, QString("Save Image As..."));
+    QCOMPARE(request.filter, QString("Bitmap Files(*.bmp);;All Files(*.*)"));
+    QVERIFY(request.confirmOverwrite);
 
     const QString path = ws.Path("out/" + written);
     QVERIFY(QFile::exists(path));

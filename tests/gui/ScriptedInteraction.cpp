@@ -13,8 +13,8 @@ void ScriptedInteraction::ShowMessage(QWidget*, const QString& text, const QStri
     messages.push_back({text, caption.isEmpty() ? QString(kApplicationName) : caption});
 }
 
-std::optional<QString> ScriptedInteraction::AskFile(QWidget*, const FileDialogSpec& spec) {
-    fileDialogs.push_back(spec);
+std::optional<QString> ScriptedInteraction::AskFile(QWidget*, const FileRequest& request) {
+    fileDialogs.push_back(request);
     if (fileAnswers.empty())
         return std::nullopt;
     const bool chosen = fileAnswers.front().has_value();

@@ -30,7 +30,7 @@ public:
     using DialogScript = std::function<void(QDialog&)>;
 
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption = {}) override;
-    std::optional<QString> AskFile(QWidget* owner, const FileDialogSpec& spec) override;
+    std::optional<QString> AskFile(QWidget* owner, const FileRequest& request) override;
     bool RunDialog(QDialog& dialog) override;
     bool StartDetached(const QString& program, const QStringList& arguments) override;
 
@@ -43,8 +43,8 @@ public:
     // Called at every viewer start, e.g. to look at the hand-off file then.
     std::function<void(const Start&)> onStart;
 
-    std::vector<FileDialogSpec> fileDialogs; // every file dialog asked for
-    QStringList dialogTitles;                // the title of every dialog run
+    std::vector<FileRequest> fileDialogs; // every file dialog asked for
+    QStringList dialogTitles;             // the title of every dialog run
     std::vector<Message> messages;
     std::vector<Start> starts;
 };
