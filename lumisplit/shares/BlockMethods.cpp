@@ -133,29 +133,48 @@ void LayBlocks(ShareSet& shares, const BlockShape& shape, Random& random, const 
         LayLargeBlocks(shares, shape, random, progress, prepare);
 }
 
-// Methods 2, 3 and 4: every secret pixel becomes a side x side block built from
-// the chosen matrix, whose columns are permuted in place once per pixel.
-std::optional<ShareSet> ExpandPixels(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
-                                     std::uint64_t side, bool filler, RandomSource& random,
-                                     const Progress& progress) {
-    const int n = S0.GetRows();
-    const int width = secret.Width();
-    const int height = secret.Height();
-    auto shares = MakeBlankShares(n, side * static_cast<std::uint64_t>(width),
-                                  side * static_cast<std::uint64_t>(height));
+// Every block of stride x stride secret pixels becomes a side x side block in
+// every share (a secret cut to whole blocks; only each block's first pixel is
+// read). choose(y, x, black, random) makes the draws of the block whose first
+// pixel is (y, x) and answers its `period` column patterns.
+template <class Choose>
+std::optional<ShareSet>
+LaySecretBlocks(const CBmpImage& secret, int n, int stride, std::uint64_t side, int period,
+                bool filler, RandomSource& random, const Progress& progress, Choose choose) {
+    const auto s = static_cast<std::uint64_t>(stride);
+    const auto blocksWide = static_cast<std::uint64_t>(secret.Width()) / s;
+    const auto blocksHigh = static_cast<std::uint64_t>(secret.Height()) / s;
+    auto shares = MakeBlankShares(n, side * blocksWide, side * blocksHigh);
     if (!shares)
         return std::nullopt;
+    const SecretReader reader(secret);
+    const BlockShape shape{static_cast<int>(blocksHigh), static_cast<int>(blocksWide),
+                           static_cast<int>(side), period, filler};
+    WithConcreteRandom(random, [&](auto& source) {
+        LayBlocks(*shares, shape, source, progress, [&](int by, int bx) {
+            const int y = by * stride;
+            const int x = bx * stride;
+            return choose(y, x, reader.Black(y, x), source);
+        });
+    });
+    return shares;
+}
+
+// Methods 1 to 4: each block is built from the chosen matrix, whose columns
+// are permuted in place once per block.
+std::optional<ShareSet> PermutedBasisBlocks(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
+                                            int stride, std::uint64_t side, bool filler,
+                                            RandomSource& random, const Progress& progress) {
     std::vector<Pattern> white = ColumnPatterns(S0);
     std::vector<Pattern> black = ColumnPatterns(S1);
-    const SecretReader reader(secret);
-    WithConcreteRandom(random, [&](auto& source) {
-        LayBlocks(*shares, {height, width, static_cast<int>(side), S0.GetCols(), filler}, source,
-                  progress, [&](int y, int x) {
-                      std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
-                      ShuffleColumns(chosen.data(), chosen.size(), source);
-                      return chosen.data();
-                  });
-    });
+    auto shares = LaySecretBlocks(secret, S0.GetRows(), stride, side, S0.GetCols(), filler, random,
+                                  progress, [&](int, int, bool dark, auto& source) {
+                                      std::vector<Pattern>& chosen = dark ? black : white;
+                                      ShuffleColumns(chosen.data(), chosen.size(), source);
+                                      return chosen.data();
+                                  });
+    if (!shares)
+        return std::nullopt;
     // The caller's matrices end in the order the permutations left them.
     StoreColumnPatterns(white, S0);
     StoreColumnPatterns(black, S1);
@@ -169,35 +188,15 @@ std::optional<ShareSet> PixelSampling(const CBmpImage& secret, CMatrix& S0, CMat
     if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
     const std::uint64_t side = SquareFillSide(static_cast<std::uint64_t>(S0.GetCols()));
-    const auto blocksWide = static_cast<std::uint64_t>(secret.Width()) / side;
-    const auto blocksHigh = static_cast<std::uint64_t>(secret.Height()) / side;
-    if (blocksWide == 0 || blocksHigh == 0) {
+    if (static_cast<std::uint64_t>(secret.Width()) < side ||
+        static_cast<std::uint64_t>(secret.Height()) < side) {
         Report("Cannot split: pixel sampling reads the secret in blocks of " +
                std::to_string(side) + " x " + std::to_string(side) + " pixels, but the secret is " +
                std::to_string(secret.Width()) + " x " + std::to_string(secret.Height()) + ".");
         return std::nullopt;
     }
-    auto shares = MakeBlankShares(S0.GetRows(), blocksWide * side, blocksHigh * side);
-    if (!shares)
-        return std::nullopt;
-    std::vector<Pattern> white = ColumnPatterns(S0);
-    std::vector<Pattern> black = ColumnPatterns(S1);
-    const SecretReader reader(secret);
-    const int s = static_cast<int>(side);
-    // Only each block's first pixel is read; the rest of the block is not.
-    WithConcreteRandom(random, [&](auto& source) {
-        LayBlocks(
-            *shares,
-            {static_cast<int>(blocksHigh), static_cast<int>(blocksWide), s, S0.GetCols(), false},
-            source, progress, [&](int by, int bx) {
-                std::vector<Pattern>& chosen = reader.Black(by * s, bx * s) ? black : white;
-                ShuffleColumns(chosen.data(), chosen.size(), source);
-                return chosen.data();
-            });
-    });
-    StoreColumnPatterns(white, S0);
-    StoreColumnPatterns(black, S1);
-    return shares;
+    return PermutedBasisBlocks(secret, S0, S1, static_cast<int>(side), side, false, random,
+                               progress);
 }
 
 std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
@@ -206,8 +205,8 @@ std::optional<ShareSet> SquareSubpixelExpansion(const CBmpImage& secret, CMatrix
         return std::nullopt;
     // An m x m block whose rows all show the m subpixels: the square block
     // fill with side m.
-    return ExpandPixels(secret, S0, S1, static_cast<std::uint64_t>(S0.GetCols()), false, random,
-                        progress);
+    return PermutedBasisBlocks(secret, S0, S1, 1, static_cast<std::uint64_t>(S0.GetCols()), false,
+                               random, progress);
 }
 
 std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
@@ -216,7 +215,7 @@ std::optional<ShareSet> SmallestSquareWithFiller(const CBmpImage& secret, CMatri
         return std::nullopt;
     const auto m = static_cast<std::uint64_t>(S0.GetCols());
     const std::uint64_t side = FillerSide(m);
-    return ExpandPixels(secret, S0, S1, side, side * side > m, random, progress);
+    return PermutedBasisBlocks(secret, S0, S1, 1, side, side * side > m, random, progress);
 }
 
 std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMatrix& S0,
@@ -224,8 +223,9 @@ std::optional<ShareSet> SmallestSquareWithoutFiller(const CBmpImage& secret, CMa
                                                     const Progress& progress) {
     if (!CheckBasisForSplit(S0, S1) || !CheckSecret(secret))
         return std::nullopt;
-    return ExpandPixels(secret, S0, S1, SquareFillSide(static_cast<std::uint64_t>(S0.GetCols())),
-                        false, random, progress);
+    return PermutedBasisBlocks(secret, S0, S1, 1,
+                               SquareFillSide(static_cast<std::uint64_t>(S0.GetCols())), false,
+                               random, progress);
 }
 
 std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix& S0, CMatrix& S1,
@@ -237,37 +237,26 @@ std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix&
     const int n = S0.GetRows();
     const int m = S0.GetCols();
     const int period = m + n; // the columns of the extended matrix E
-    const std::uint64_t side = SquareFillSide(static_cast<std::uint64_t>(period));
-    const int width = secret.Width();
-    const int height = secret.Height();
-    auto shares = MakeBlankShares(n, side * static_cast<std::uint64_t>(width),
-                                  side * static_cast<std::uint64_t>(height));
-    if (!shares)
-        return std::nullopt;
     const std::vector<Pattern> white = ColumnPatterns(S0);
     const std::vector<Pattern> black = ColumnPatterns(S1);
     const auto allBlack = static_cast<Pattern>((1u << n) - 1);
-    const SecretReader reader(secret);
     std::vector<SecretReader> coverReaders(covers.begin(), covers.end());
     std::vector<Pattern> extended(static_cast<std::size_t>(period));
-    WithConcreteRandom(random, [&](auto& source) {
-        LayBlocks(*shares, {height, width, static_cast<int>(side), period, false}, source, progress,
-                  [&](int y, int x) {
-                      // E is built afresh for every pixel (the basis matrices are
-                      // never permuted here) and then permuted.
-                      const std::vector<Pattern>& chosen = reader.Black(y, x) ? black : white;
-                      std::copy(chosen.begin(), chosen.end(), extended.begin());
-                      for (int j = 0; j < n; ++j) {
-                          const bool coverWhite =
-                              !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
-                          extended[static_cast<std::size_t>(m + j)] =
-                              static_cast<Pattern>(allBlack & ~(coverWhite ? 1u << j : 0u));
-                      }
-                      ShuffleColumns(extended.data(), extended.size(), source);
-                      return extended.data();
-                  });
-    });
-    return shares;
+    return LaySecretBlocks(secret, n, 1, SquareFillSide(static_cast<std::uint64_t>(period)), period,
+                           false, random, progress, [&](int y, int x, bool dark, auto& source) {
+                               // E is built afresh for every pixel (the basis matrices are never
+                               // permuted here) and then permuted.
+                               const std::vector<Pattern>& chosen = dark ? black : white;
+                               std::copy(chosen.begin(), chosen.end(), extended.begin());
+                               for (int j = 0; j < n; ++j) {
+                                   const bool coverWhite =
+                                       !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
+                                   extended[static_cast<std::size_t>(m + j)] = static_cast<Pattern>(
+                                       allBlack & ~(coverWhite ? 1u << j : 0u));
+                               }
+                               ShuffleColumns(extended.data(), extended.size(), source);
+                               return extended.data();
+                           });
 }
 
 } // namespace lumisplit
