@@ -66,7 +66,7 @@ private slots:
         m_shares = {
             {"capa1.bmp", Pattern({9, 6}, 1)},   {"capa3.bmp", Pattern({12, 5}, 3)},
             {"capa31.bmp", Pattern({7, 11}, 4)}, {"layer.bmp", Pattern({10, 10}, 5)},
-            {"big.bmp", Pattern({600, 700}, 6)},
+            {"big.bmp", Pattern({600, 700}, 6)}, {"capax.bmp", Pattern({8, 8}, 2)},
         };
         for (auto it = m_shares.cbegin(); it != m_shares.cend(); ++it)
             QVERIFY(it.value().save(it.key(), "BMP"));
@@ -92,6 +92,7 @@ private slots:
             << QByteArray("31") << QString() << "capa3.bmp";
         QTest::newRow("no hand-off file") << QByteArray() << QString() << QString();
         QTest::newRow("empty hand-off file") << QByteArray("") << QString() << QString();
+        QTest::newRow("hand-off not a digit") << QByteArray("x") << QString() << QString();
         QTest::newRow("share missing") << QByteArray("5") << QString() << QString();
         QTest::newRow("share not a picture") << QByteArray("7") << QString() << QString();
         QTest::newRow("argument missing") << QByteArray("1") << "gone.bmp" << QString();
