@@ -53,6 +53,23 @@ std::uint64_t StrideFor(std::uint64_t width, std::uint64_t bits) {
     return (width * bits + 31) / 32 * 4;
 }
 
+// Bytes one pixel touches: 3 at 24 bits, else 1.
+unsigned PixelBytes(std::uint32_t bits) {
+    return bits == 24 ? 3 : 1;
+}
+
+// Where a pixel's value lies in each byte it touches: (byte >> shift) & mask.
+// Below 8 bits the leftmost pixel holds the most significant bits.
+struct PixelBits {
+    unsigned shift, mask;
+};
+PixelBits BitsOf(std::uint32_t bits, int column) {
+    if (bits >= 8)
+        return {0, 0xFFu};
+    const auto used = static_cast<unsigned>(static_cast<std::uint64_t>(column) * bits % 8);
+    return {8 - bits - used, (1u << bits) - 1};
+}
+
 std::uint16_t Get16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
@@ -162,10 +179,10 @@ CBmpImage::CBmpImage(std::string name, int height, int width) : m_strFileName(st
     bfSize = bfOffBits;
     biBitCount = 1;
     m_palette[1] = RgbQuad{255, 255, 255, 0};
-    const std::uint64_t stride = height < 0 || width < 0 ? 0 : StrideFor(width, 1);
-    const std::uint64_t length = stride * static_cast<std::uint64_t>(std::max(height, 0));
-    if (height < 0 || width < 0 || length > kMaxPixelBytes ||
-        !(m_pPixels = Allocate(length, true))) {
+    const bool negative = height < 0 || width < 0;
+    const std::uint64_t length =
+        negative ? 0 : StrideFor(width, 1) * static_cast<std::uint64_t>(height);
+    if (negative || !(m_pPixels = Allocate(length, true))) {
         // Width and height 0, so callers that loop over them do nothing.
         Report("ERROR: Can't allocate memory for image!");
         return;
@@ -256,10 +273,11 @@ bool CBmpImage::ReadFrom(detail::ByteSource& source) {
     if (rows == 0 || columns == 0)
         rows = columns = 0;
     const std::uint64_t stride = StrideFor(columns, bits);
-    if (stride > kMaxPixelBytes || (rows != 0 && stride > kMaxPixelBytes / rows))
+    // Cannot wrap: a stride stays under 2^33 (width < 2^31, 24 bits), rows <= 2^31.
+    const std::uint64_t dataLength = stride * rows;
+    if (dataLength > kMaxPixelBytes)
         return refuse("its " + std::to_string(width) + " x " + std::to_string(rows) +
                       " pixels need more than 1 GiB of memory");
-    const std::uint64_t dataLength = stride * rows;
 
     const std::uint64_t paletteAt = kFileHeaderBytes + infoSize;
     const std::uint64_t paletteEnd = paletteAt + 4 * paletteLength;
@@ -400,33 +418,13 @@ int CBmpImage::Height() const {
 }
 
 std::ptrdiff_t CBmpImage::PixelOffset(int row, int column) const {
-    if (!HasPixels() || row < 0 || column < 0 || static_cast<std::uint32_t>(row) >= biHeight ||
+    if (!HasPixels() || !SupportedDepth(biBitCount) || row < 0 || column < 0 ||
+        static_cast<std::uint32_t>(row) >= biHeight ||
         static_cast<std::uint32_t>(column) >= biWidth)
         return -1;
-    const auto c = static_cast<std::uint64_t>(column);
-    std::uint64_t inRow = 0;
-    std::uint64_t width = 1; // bytes the pixel touches
-    switch (biBitCount) {
-    case 1:
-        inRow = c >> 3;
-        break;
-    case 2:
-        inRow = c >> 2;
-        break;
-    case 4:
-        inRow = c >> 1;
-        break;
-    case 8:
-        inRow = c;
-        break;
-    case 24:
-        inRow = 3 * c, width = 3;
-        break;
-    default:
-        return -1;
-    }
-    const std::uint64_t offset = static_cast<std::uint64_t>(row) * Stride() + inRow;
-    if (offset + width > m_nPixelBytes)
+    const std::uint64_t offset = static_cast<std::uint64_t>(row) * Stride() +
+                                 static_cast<std::uint64_t>(column) * biBitCount / 8;
+    if (offset + PixelBytes(biBitCount) > m_nPixelBytes)
         return -1;
     return static_cast<std::ptrdiff_t>(offset);
 }
@@ -436,24 +434,10 @@ char CBmpImage::GetPixelBW(int row, int column) const {
     if (offset < 0)
         return 'w';
     const std::uint8_t* p = m_pPixels.get() + offset;
+    const PixelBits bits = BitsOf(biBitCount, column);
     unsigned value = 0;
-    switch (biBitCount) {
-    case 1:
-        value = (*p >> (7 - (column & 7))) & 1u;
-        break;
-    case 2:
-        value = (*p >> (6 - 2 * (column & 3))) & 3u;
-        break;
-    case 4:
-        value = (column & 1) ? (*p & 0x0Fu) : (*p >> 4);
-        break;
-    case 8:
-        value = *p;
-        break;
-    default:
-        value = p[0] | p[1] | p[2];
-        break;
-    }
+    for (unsigned i = 0; i < PixelBytes(biBitCount); ++i)
+        value |= (p[i] >> bits.shift) & bits.mask;
     return value == 0 ? 'b' : 'w';
 }
 
@@ -462,27 +446,11 @@ void CBmpImage::SetPixelBW(int row, int column, int flag) {
     if (offset < 0)
         return;
     std::uint8_t* p = m_pPixels.get() + offset;
-    const bool white = flag == 0;
-    auto setBits = [&](unsigned shift, unsigned mask) {
-        *p = static_cast<std::uint8_t>((*p & ~(mask << shift)) | (white ? mask << shift : 0u));
-    };
-    switch (biBitCount) {
-    case 1:
-        setBits(7 - (column & 7), 1u);
-        break;
-    case 2:
-        setBits(6 - 2 * (column & 3), 3u);
-        break;
-    case 4:
-        setBits((column & 1) ? 0 : 4, 0x0Fu);
-        break;
-    case 8:
-        *p = white ? 255 : 0;
-        break;
-    default:
-        std::memset(p, white ? 255 : 0, 3);
-        break;
-    }
+    const PixelBits bits = BitsOf(biBitCount, column);
+    // Black is the lowest value the depth holds, white the highest.
+    const unsigned field = bits.mask << bits.shift;
+    for (unsigned i = 0; i < PixelBytes(biBitCount); ++i)
+        p[i] = static_cast<std::uint8_t>((p[i] & ~field) | (flag == 0 ? field : 0u));
 }
 
 } // namespace lumisplit
