@@ -1,5 +1,6 @@
 #include "basis/BasisPair.h"
 
+#include "KNSizes.h"
 #include "basis/Budget.h"
 #include "basis/Elementary.h"
 #include "basis/Threshold.h"
@@ -178,18 +179,10 @@ TEST(BasisPairTest, LargeConstructionsTellTheirSteps) {
     EXPECT_FALSE(called);
 }
 
-struct AfterRemovalCase {
-    int k, n, m;
-};
-
-void PrintTo(const AfterRemovalCase& c, std::ostream* os) {
-    *os << "k = " << c.k << ", n = " << c.n;
-}
-
-class KNAfterRemovalTest : public testing::TestWithParam<AfterRemovalCase> {};
+class KNAfterRemovalTest : public testing::TestWithParam<test::KNSize> {};
 
 TEST_P(KNAfterRemovalTest, PixelExpansionAfterTheRemoval) {
-    const AfterRemovalCase& c = GetParam();
+    const test::KNSize& c = GetParam();
     const std::optional<BasisPair> pair = BuildBasisPair(kSchemeKN, c.n, c.k, nullptr);
     ASSERT_TRUE(pair);
     EXPECT_EQ(pair->S0.GetCols(), c.m);
@@ -197,18 +190,7 @@ TEST_P(KNAfterRemovalTest, PixelExpansionAfterTheRemoval) {
     EXPECT_EQ(pair->S0.GetRows(), c.n);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, KNAfterRemovalTest,
-                         testing::Values(AfterRemovalCase{2, 2, 4}, AfterRemovalCase{2, 3, 12},
-                                         AfterRemovalCase{2, 4, 12}, AfterRemovalCase{2, 5, 40},
-                                         AfterRemovalCase{2, 6, 40}, AfterRemovalCase{2, 7, 140},
-                                         AfterRemovalCase{2, 8, 140}, AfterRemovalCase{3, 3, 24},
-                                         AfterRemovalCase{3, 4, 216}, AfterRemovalCase{3, 5, 360},
-                                         AfterRemovalCase{3, 6, 360}, AfterRemovalCase{4, 4, 192},
-                                         AfterRemovalCase{4, 5, 8640},
-                                         AfterRemovalCase{4, 6, 12960},
-                                         AfterRemovalCase{4, 7, 20160},
-                                         AfterRemovalCase{4, 8, 20160},
-                                         AfterRemovalCase{5, 5, 1920}));
+INSTANTIATE_TEST_SUITE_P(Table, KNAfterRemovalTest, testing::ValuesIn(test::kKNSizes));
 
 // Every pair 2 <= k <= n <= 9 either builds a pair that passes the check or
 // is refused with the size message. (9,9) fits the budget (1.7 GB); its

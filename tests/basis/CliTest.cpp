@@ -1,7 +1,9 @@
+#include "KNSizes.h"
 #include "MatrixText.h"
 #include "basis/BasisPair.h"
 #include "support/TestSupport.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace lumisplit {
@@ -111,19 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {"01", "10", "00"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ThresholdCase {
-    int k, n, m;
-};
-
-void PrintTo(const ThresholdCase& c, std::ostream* os) {
-    *os << "k = " << c.k << ", n = " << c.n;
-}
-
-class BasisCliThresholdTest : public testing::TestWithParam<ThresholdCase> {};
+class BasisCliThresholdTest : public testing::TestWithParam<test::KNSize> {};
 
 // The (k,n) sizes after the removal, and the very matrices the core builds.
 TEST_P(BasisCliThresholdTest, PrintsTheCorePairAndVerifies) {
-    const ThresholdCase& c = GetParam();
+    const test::KNSize& c = GetParam();
     const CommandResult result = Basis("--scheme k-n -n " + std::to_string(c.n) + " -k " +
                                        std::to_string(c.k) + " --json --verify");
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -137,16 +131,7 @@ TEST_P(BasisCliThresholdTest, PrintsTheCorePairAndVerifies) {
     EXPECT_EQ(json.S1, test::ToRows(pair->S1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, BasisCliThresholdTest,
-                         testing::Values(ThresholdCase{2, 2, 4}, ThresholdCase{2, 3, 12},
-                                         ThresholdCase{2, 4, 12}, ThresholdCase{2, 5, 40},
-                                         ThresholdCase{2, 6, 40}, ThresholdCase{2, 7, 140},
-                                         ThresholdCase{2, 8, 140}, ThresholdCase{3, 3, 24},
-                                         ThresholdCase{3, 4, 216}, ThresholdCase{3, 5, 360},
-                                         ThresholdCase{3, 6, 360}, ThresholdCase{4, 4, 192},
-                                         ThresholdCase{4, 5, 8640}, ThresholdCase{4, 6, 12960},
-                                         ThresholdCase{4, 7, 20160}, ThresholdCase{4, 8, 20160},
-                                         ThresholdCase{5, 5, 1920}));
+INSTANTIATE_TEST_SUITE_P(Table, BasisCliThresholdTest, testing::ValuesIn(test::kKNSizes));
 
 TEST(BasisCliTest, LargeSchemesBuildAndVerify) {
     for (const char* args : {"-n 9 -k 5", "-n 9 -k 4"}) {
@@ -175,6 +160,18 @@ TEST(BasisCliTest, TextOutputShowsNMAndBothMatrices) {
                           "columns in both.\n");
 }
 
+TEST(BasisCliTest, OutputThatCannotBeWrittenFails) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full to write to";
+    // The group keeps the redirection to /dev/full and hands stderr on.
+    const CommandResult result =
+        RunCommand("{ " + std::string(LUMISPLIT_CLI) + " basis --scheme 2-2 > /dev/full; }");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("lumisplit-cli: basis: the output could not be written"),
+              std::string::npos)
+        << result.err;
+}
+
 TEST(BasisCliTest, HelpDescribesTheOptions) {
     const CommandResult result = Basis("--help");
     EXPECT_EQ(result.exitCode, 0);
@@ -185,7 +182,6 @@ TEST(BasisCliTest, HelpDescribesTheOptions) {
 struct FailureCase {
     const char* name;
     std::string args;
-    int exitCode;
     std::string message;
 };
 
@@ -194,57 +190,69 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class BasisCliFailureTest : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(BasisCliFailureTest, ExitsWithTheMessageAndPrintsNothing) {
-    const CommandResult result = Basis(GetParam().args);
-    EXPECT_EQ(result.exitCode, GetParam().exitCode);
-    EXPECT_NE(result.err.find("lumisplit-cli: " + GetParam().message), std::string::npos)
-        << result.err;
+void ExpectFailure(const FailureCase& c, int exitCode, const std::string& prefix) {
+    const CommandResult result = Basis(c.args);
+    EXPECT_EQ(result.exitCode, exitCode);
+    EXPECT_NE(result.err.find(prefix + c.message), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
 }
 
+// A wrong command line: exit status 2, the message names the subcommand.
+class BasisCliUsageErrorTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(BasisCliUsageErrorTest, ExitsWithTheMessageAndPrintsNothing) {
+    ExpectFailure(GetParam(), 2, "lumisplit-cli: basis: ");
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BasisCliFailureTest,
+    Cases, BasisCliUsageErrorTest,
     testing::Values(
-        FailureCase{"NoScheme", "-n 3", 2, "basis: --scheme is required"},
-        FailureCase{"UnknownScheme", "--scheme 3-3 -n 3", 2,
-                    "basis: unknown scheme '3-3' (use 2-2, 2-n, n-n, k-n, general or 0 to 4)"},
-        FailureCase{"SchemeIndexOutOfRange", "--scheme 5 -n 3", 2, "basis: unknown scheme '5'"},
-        FailureCase{"MissingValue", "--scheme k-n -n 3 -k", 2, "basis: -k needs a value"},
-        FailureCase{"NotANumber", "--scheme n-n -n three", 2,
-                    "basis: -n: 'three' is not a whole number"},
-        FailureCase{"TrailingJunk", "--scheme k-n -n 5 -k 3x", 2,
-                    "basis: -k: '3x' is not a whole number"},
-        FailureCase{"MissingN", "--scheme n-n", 2, "basis: -n is required for this scheme"},
-        FailureCase{"MissingK", "--scheme k-n -n 4", 2, "basis: -k is required for the k-n scheme"},
-        FailureCase{"KForOtherScheme", "--scheme 2-n -n 4 -k 3", 2,
-                    "basis: -k is only for the k-n scheme"},
-        FailureCase{"NForTwoTwo", "--scheme 2-2 -n 3", 2,
-                    "basis: the 2-2 scheme has exactly 2 participants"},
-        FailureCase{"SetsForOtherScheme", "--scheme n-n -n 3 --sets '1 2'", 2,
-                    "basis: --sets is only for the general scheme"},
-        FailureCase{"MissingSets", "--scheme general -n 3", 2,
-                    "basis: --sets is required for the general scheme"},
-        FailureCase{"MemberAboveN", "--scheme general -n 3 --sets '1 4'", 2,
-                    "basis: --sets: '4' is not a participant from 1 to 3"},
-        FailureCase{"MemberZero", "--scheme general -n 3 --sets '0 1'", 2,
-                    "basis: --sets: '0' is not a participant from 1 to 3"},
-        FailureCase{"MemberNotANumber", "--scheme general -n 3 --sets '1,2'", 2,
-                    "basis: --sets: '1,2' is not a participant from 1 to 3"},
-        FailureCase{"EmptySetInList", "--scheme general -n 3 --sets '1 2;;2 3'", 2,
-                    "basis: --sets: a set without members"},
-        FailureCase{"OptionTwice", "--scheme n-n -n 3 -n 4", 2, "basis: -n is given twice"},
-        FailureCase{"UnknownArgument", "--scheme n-n -n 3 --pretty", 2,
-                    "basis: unknown argument '--pretty'"},
-        FailureCase{"NOutOfRange", "--scheme n-n -n 10", 1,
+        FailureCase{"NoScheme", "-n 3", "--scheme is required"},
+        FailureCase{"UnknownScheme", "--scheme 3-3 -n 3",
+                    "unknown scheme '3-3' (use 2-2, 2-n, n-n, k-n, general or 0 to 4)"},
+        FailureCase{"SchemeIndexOutOfRange", "--scheme 5 -n 3", "unknown scheme '5'"},
+        FailureCase{"MissingValue", "--scheme k-n -n 3 -k", "-k needs a value"},
+        FailureCase{"NotANumber", "--scheme n-n -n three", "-n: 'three' is not a whole number"},
+        FailureCase{"TrailingJunk", "--scheme k-n -n 5 -k 3x", "-k: '3x' is not a whole number"},
+        FailureCase{"MissingN", "--scheme n-n", "-n is required for this scheme"},
+        FailureCase{"MissingK", "--scheme k-n -n 4", "-k is required for the k-n scheme"},
+        FailureCase{"KForOtherScheme", "--scheme 2-n -n 4 -k 3", "-k is only for the k-n scheme"},
+        FailureCase{"NForTwoTwo", "--scheme 2-2 -n 3", "the 2-2 scheme has exactly 2 participants"},
+        FailureCase{"SetsForOtherScheme", "--scheme n-n -n 3 --sets '1 2'",
+                    "--sets is only for the general scheme"},
+        FailureCase{"MissingSets", "--scheme general -n 3",
+                    "--sets is required for the general scheme"},
+        FailureCase{"MemberAboveN", "--scheme general -n 3 --sets '1 4'",
+                    "--sets: '4' is not a participant from 1 to 3"},
+        FailureCase{"MemberZero", "--scheme general -n 3 --sets '0 1'",
+                    "--sets: '0' is not a participant from 1 to 3"},
+        FailureCase{"MemberNotANumber", "--scheme general -n 3 --sets '1,2'",
+                    "--sets: '1,2' is not a participant from 1 to 3"},
+        FailureCase{"EmptySetInList", "--scheme general -n 3 --sets '1 2;;2 3'",
+                    "--sets: a set without members"},
+        FailureCase{"OptionTwice", "--scheme n-n -n 3 -n 4", "-n is given twice"},
+        FailureCase{"UnknownArgument", "--scheme n-n -n 3 --pretty",
+                    "unknown argument '--pretty'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Parameters the core refuses: exit status 1 and the core's own message.
+class BasisCliRefusalTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(BasisCliRefusalTest, ExitsWithTheMessageAndPrintsNothing) {
+    ExpectFailure(GetParam(), 1, "lumisplit-cli: ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BasisCliRefusalTest,
+    testing::Values(
+        FailureCase{"NOutOfRange", "--scheme n-n -n 10",
                     "The number of participants n must be from 2 to 9, not 10."},
-        FailureCase{"KOutOfRange", "--scheme k-n -n 4 -k 5", 1,
+        FailureCase{"KOutOfRange", "--scheme k-n -n 4 -k 5",
                     "The threshold k must be from 2 to n = 4, not 5."},
-        FailureCase{"OverBudget", "--scheme k-n -n 8 -k 6", 1,
+        FailureCase{"OverBudget", "--scheme k-n -n 8 -k 6",
                     "The (k,n) scheme with n = 8, k = 6 needs 239500800 subpixels per share, "
                     "more than this tool can build (limit 134217728)."},
-        FailureCase{"EmptySelection", "--scheme general -n 3 --sets ''", 1,
+        FailureCase{"EmptySelection", "--scheme general -n 3 --sets ''",
                     "No minimal qualified set was chosen: the scheme has no subpixels to "
                     "share."}),
     [](const auto& info) { return std::string(info.param.name); });
