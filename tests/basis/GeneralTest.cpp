@@ -38,6 +38,13 @@ void PrintTo(const GeneralCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// The tables of the set {1,2} among three participants, from selections Q
+// that must give just these.
+GeneralCase Set12OfThree(const char* name, Rows Q) {
+    const Rows S0{"01", "01", "00"}, S1{"01", "10", "00"};
+    return {name, 3, std::move(Q), {"101", "011"}, {"01", "10", "00"}, S0, S1, S0, S1};
+}
+
 class GeneralConstructionTest : public testing::TestWithParam<GeneralCase> {};
 
 TEST_P(GeneralConstructionTest, EveryStepGivesTheExpectedTable) {
@@ -87,25 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"01", "01"},
                                 {"01", "10"}},
                     // A set together with a superset of it: the same tables as the set alone.
-                    GeneralCase{"SupersetChangesNothing",
-                                3,
-                                {"110", "111"},
-                                {"101", "011"},
-                                {"01", "10", "00"},
-                                {"01", "01", "00"},
-                                {"01", "10", "00"},
-                                {"01", "01", "00"},
-                                {"01", "10", "00"}},
+                    Set12OfThree("SupersetChangesNothing", {"110", "111"}),
                     // Participant 3 is in no set, so in every maximal forbidden set: blank rows.
-                    GeneralCase{"ParticipantInNoSet",
-                                3,
-                                {"110"},
-                                {"101", "011"},
-                                {"01", "10", "00"},
-                                {"01", "01", "00"},
-                                {"01", "10", "00"},
-                                {"01", "01", "00"},
-                                {"01", "10", "00"}},
+                    Set12OfThree("ParticipantInNoSet", {"110"}),
                     // No set chosen: the full group is the only maximal forbidden set and the
                     // single all-white column is common to both.
                     GeneralCase{"EmptySelection",
