@@ -152,30 +152,39 @@ TEST(Write, UnwritableTargetIsReportedAndLeavesNoTemporary) {
     EXPECT_EQ(FilesIn(dir.path()), 1u); // only the folder
 }
 
-// A write that fails halfway (here: the file-size limit) leaves the old file
-// in place and no temporary beside it.
+// A write that fails partway (here: the file-size limit, inside the header,
+// the colour table or the pixels) leaves the old file in place and no
+// temporary beside it.
 TEST(Write, FailureHalfwayKeepsTheOldFile) {
-    TempDir dir;
-    const std::string target = dir.File("keep.bmp");
-    CBmpImage small(target, 1, 1);
-    ASSERT_TRUE(small.Write());
-    const Bytes before = ReadFileBytes(target);
-
-    // In a child process, since the limit would hold for the rest of the run.
-    const auto writeUnderLimit = [&target] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        limit.rlim_cur = limit.rlim_max = 1000;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        RecordingSink sink;
-        CBmpImage big(target, 100, 800);
-        const bool refused =
-            !big.Write() && sink.messages == std::vector<std::string>{"ERROR: Can't write image!"};
-        _exit(refused ? 0 : 1);
+    struct Case {
+        rlim_t limit; // bytes the new file may reach
+        const char* message;
     };
-    EXPECT_EXIT(writeUnderLimit(), testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadFileBytes(target), before);
-    EXPECT_EQ(FilesIn(dir.path()), 1u);
+    for (const Case c : {Case{30, "ERROR: Can't write image!"},
+                         Case{58, "ERROR: Can't write bitmap's color palette!"},
+                         Case{1000, "ERROR: Can't write image!"}}) {
+        TempDir dir;
+        const std::string target = dir.File("keep.bmp");
+        CBmpImage small(target, 1, 1);
+        ASSERT_TRUE(small.Write());
+        const Bytes before = ReadFileBytes(target);
+
+        // In a child process, since the limit would hold for the rest of the run.
+        const auto writeUnderLimit = [&target, &c] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = c.limit;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            RecordingSink sink;
+            CBmpImage big(target, 100, 800);
+            const bool refused =
+                !big.Write() && sink.messages == std::vector<std::string>{c.message};
+            _exit(refused ? 0 : 1);
+        };
+        EXPECT_EXIT(writeUnderLimit(), testing::ExitedWithCode(0), "") << "limit " << c.limit;
+        EXPECT_EQ(ReadFileBytes(target), before);
+        EXPECT_EQ(FilesIn(dir.path()), 1u);
+    }
 }
 
 } // namespace
