@@ -7,16 +7,30 @@
 
 namespace lumisplit {
 
-bool IsQualifiedSet(const CMatrix& sets, std::span<const int> x) {
+namespace {
+
+// True when some row of sets lies inside the group: every participant j with
+// a 1 in the row answers holds(j).
+template <class Holds> bool SomeRowInside(const CMatrix& sets, Holds holds) {
     for (int r = 0; r < sets.GetRows(); ++r) {
         bool fits = true;
         for (int j = 0; j < sets.GetCols() && fits; ++j)
-            if (sets.GetAt(r, j) == 1 && x[static_cast<std::size_t>(j)] != 1)
+            if (sets.GetAt(r, j) == 1 && !holds(j))
                 fits = false;
         if (fits)
             return true;
     }
     return false;
+}
+
+} // namespace
+
+bool IsQualifiedSet(const CMatrix& sets, std::span<const int> x) {
+    return SomeRowInside(sets, [x](int j) { return x[static_cast<std::size_t>(j)] == 1; });
+}
+
+bool IsQualifiedGroup(const CMatrix& sets, std::uint32_t group) {
+    return SomeRowInside(sets, [group](int j) { return ((group >> j) & 1u) != 0; });
 }
 
 CMatrix MaximalForbiddenSets(const CMatrix& Q, int n) {

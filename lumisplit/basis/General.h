@@ -8,12 +8,15 @@
 
 #include "basis/Matrix.h"
 
+#include <cstdint>
 #include <span>
 
 namespace lumisplit {
 
 // True when some row of sets has a 1 in x wherever the row has a 1.
 bool IsQualifiedSet(const CMatrix& sets, std::span<const int> x);
+// The same for the group with subset code `group`.
+bool IsQualifiedGroup(const CMatrix& sets, std::uint32_t group);
 
 // t x n: every group that is not qualified under Q but becomes qualified when
 // any one missing participant joins it, in increasing subset code. Q has one

@@ -9,7 +9,6 @@
 #include <iostream>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace lumisplit::cli {
 
@@ -89,10 +88,7 @@ private:
 bool IsQualified(const SchemeOptions& options, std::uint32_t group) {
     if (options.scheme != kSchemeGeneral)
         return std::popcount(group) >= options.k;
-    std::vector<int> x(static_cast<std::size_t>(options.n));
-    for (int j = 0; j < options.n; ++j)
-        x[static_cast<std::size_t>(j)] = static_cast<int>((group >> j) & 1u);
-    return IsQualifiedSet(options.qualifiedSets, x);
+    return IsQualifiedGroup(options.qualifiedSets, group);
 }
 
 } // namespace

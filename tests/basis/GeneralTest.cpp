@@ -24,6 +24,16 @@ TEST(IsQualifiedSetTest, ARowMustFitInsideTheGroup) {
     EXPECT_FALSE(IsQualifiedSet(CMatrix(0, 3), std::vector<int>{1, 1, 1}));
 }
 
+TEST(IsQualifiedGroupTest, ARowMustFitInsideTheGroupCode) {
+    const CMatrix Q = FromRows({"110", "011"});
+    EXPECT_TRUE(IsQualifiedGroup(Q, 0b011));
+    EXPECT_TRUE(IsQualifiedGroup(Q, 0b111));
+    EXPECT_TRUE(IsQualifiedGroup(Q, 0b110));
+    EXPECT_FALSE(IsQualifiedGroup(Q, 0b101));
+    EXPECT_FALSE(IsQualifiedGroup(Q, 0b010));
+    EXPECT_FALSE(IsQualifiedGroup(CMatrix(0, 3), 0b111));
+}
+
 struct GeneralCase {
     const char* name;
     int n;
@@ -150,12 +160,7 @@ TEST(GeneralPropertyTest, RandomSelectionsGiveExactContrastOne) {
         }
         const std::optional<BasisPair> pair = BuildBasisPair(kSchemeGeneral, n, 0, &Q);
         ASSERT_TRUE(pair);
-        const auto qualified = [&](std::uint32_t group) {
-            std::vector<int> x(static_cast<std::size_t>(n));
-            for (int j = 0; j < n; ++j)
-                x[static_cast<std::size_t>(j)] = static_cast<int>((group >> j) & 1u);
-            return IsQualifiedSet(Q, x);
-        };
+        const auto qualified = [&Q](std::uint32_t group) { return IsQualifiedGroup(Q, group); };
         const PairVerdict check = VerifyBasisPair(*pair, qualified);
         EXPECT_TRUE(check.passed) << check.failure;
         for (std::uint32_t group = 0; group < (1u << n); ++group) {
