@@ -56,8 +56,8 @@ int RunStack(std::span<const std::string_view> args) {
     if (paths.empty())
         return UsageError("stack: no layer given");
     if (paths.size() > kMaxLayers)
-        return UsageError("stack: at most 9 layers can be stacked, " +
-                          std::to_string(paths.size()) + " given");
+        return UsageError("stack: at most " + std::to_string(kMaxLayers) +
+                          " layers can be stacked, " + std::to_string(paths.size()) + " given");
 
     std::vector<CBmpImage> layers;
     layers.reserve(paths.size());
