@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "lumisplit-cli: ERROR: Layer 2 (" + kSuite +
                         "/g/pal8w124.bmp) is smaller than the first layer (124 x 61 against 127 x "
                         "64)."},
+        FailureCase{"UnwritableOutput", kPal1 + " -o no/such/folder.bmp", 1,
+                    "lumisplit-cli: ERROR: Can't open no/such/folder.bmp"},
         FailureCase{"NoLayer", "", 2, "lumisplit-cli: stack: no layer given"},
         FailureCase{"TenLayers",
                     kPal1 + " " + kPal1 + " " + kPal1 + " " + kPal1 + " " + kPal1 + " " + kPal1 +
