@@ -197,4 +197,9 @@ std::optional<BasisPair> BuildPair(const SchemeOptions& options, const Progress&
     return BuildBasisPair(options.scheme, options.n, options.k, &options.qualifiedSets, progress);
 }
 
+bool AsksForHelp(std::span<const std::string_view> args) {
+    return std::ranges::any_of(args,
+                               [](std::string_view arg) { return arg == "--help" || arg == "-h"; });
+}
+
 } // namespace lumisplit::cli

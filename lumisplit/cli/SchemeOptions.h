@@ -42,4 +42,8 @@ std::optional<BasisPair> BuildPair(const SchemeOptions& options,
 // The usage text of the scheme options, for a subcommand's --help.
 extern const char* const kSchemeOptionsHelp;
 
+// True when --help or -h is among args: the subcommand then prints its help,
+// whatever else the command line holds.
+bool AsksForHelp(std::span<const std::string_view> args);
+
 } // namespace lumisplit::cli

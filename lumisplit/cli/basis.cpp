@@ -94,11 +94,10 @@ bool IsQualified(const SchemeOptions& options, std::uint32_t group) {
 } // namespace
 
 int RunBasis(std::span<const std::string_view> args) {
-    for (std::string_view arg : args)
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kBasisUsage << kSchemeOptionsHelp << kBasisOptions;
-            return kExitOk;
-        }
+    if (AsksForHelp(args)) {
+        std::cout << kBasisUsage << kSchemeOptionsHelp << kBasisOptions;
+        return kExitOk;
+    }
     SchemeOptionsResult parsed = ParseSchemeOptions(args);
     if (!parsed.options)
         return UsageError("basis: " + parsed.error);

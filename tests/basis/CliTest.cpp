@@ -172,11 +172,14 @@ TEST(BasisCliTest, OutputThatCannotBeWrittenFails) {
         << result.err;
 }
 
+// Help wins over whatever else the command line holds, even a wrong option.
 TEST(BasisCliTest, HelpDescribesTheOptions) {
-    const CommandResult result = Basis("--help");
-    EXPECT_EQ(result.exitCode, 0);
-    for (const char* option : {"--scheme", "-n N", "-k K", "--sets", "--json", "--verify"})
-        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+    for (const char* args : {"--help", "-h", "--scheme 3-3 -k -h"}) {
+        const CommandResult result = Basis(args);
+        EXPECT_EQ(result.exitCode, 0) << args;
+        for (const char* option : {"--scheme", "-n N", "-k K", "--sets", "--json", "--verify"})
+            EXPECT_NE(result.out.find(option), std::string::npos) << args << ": " << option;
+    }
 }
 
 struct FailureCase {
