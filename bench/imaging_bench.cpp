@@ -1,6 +1,7 @@
 // Speed of BMP reading and writing and of stacking, on 4096 x 4096 pictures.
 // Items are pixels, so items_per_second reads as pixels per second.
 
+#include "BmpFixture.h"
 #include "imaging/BmpImage.h"
 #include "shares/Stack.h"
 
@@ -41,37 +42,20 @@ Scratch& Files() {
     return scratch;
 }
 
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // A picture of random black and white pixels at the given depth, made from
 // the bytes of a file so that every depth goes the same way.
 CBmpImage RandomPicture(const std::string& name, int bits, unsigned seed) {
-    const std::uint32_t palette = bits == 24 ? 0 : 1u << bits;
-    const std::uint32_t stride = (kSide * bits + 31) / 32 * 4;
-    const std::uint32_t offset = 54 + 4 * palette;
-    std::vector<std::uint8_t> file;
-    file.reserve(offset + std::size_t{stride} * kSide);
-    file.push_back('B');
-    file.push_back('M');
-    Put(file, offset + stride * kSide, 4);
-    Put(file, 0, 4);
-    Put(file, offset, 4);
-    Put(file, 40, 4);
-    Put(file, kSide, 4);
-    Put(file, kSide, 4);
-    Put(file, 1, 2);
-    Put(file, static_cast<std::uint32_t>(bits), 2);
-    Put(file, 0, 4);
-    Put(file, stride * kSide, 4);
-    file.resize(offset, 0);
+    lumisplit::test::BmpFixture f;
+    f.bits = bits;
+    f.width = f.height = kSide;
+    const std::size_t stride = (std::size_t{kSide} * bits + 31) / 32 * 4;
     std::mt19937 random(seed);
-    for (std::size_t i = 0; i < std::size_t{stride} * kSide; ++i)
-        file.push_back(static_cast<std::uint8_t>(bits == 1 ? random() : (random() % 2) * 255));
+    f.rows.assign(kSide, std::vector<std::uint8_t>(stride));
+    for (auto& row : f.rows)
+        for (auto& byte : row)
+            byte = static_cast<std::uint8_t>(bits == 1 ? random() : (random() % 2) * 255);
     CBmpImage image(name);
-    image.ReadBytes(file);
+    image.ReadBytes(lumisplit::test::MakeBmp(f));
     return image;
 }
 
