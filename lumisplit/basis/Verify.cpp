@@ -1,5 +1,6 @@
 #include "basis/Verify.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace lumisplit {

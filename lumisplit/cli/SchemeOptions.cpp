@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <limits>
 
 namespace lumisplit::cli {
 
