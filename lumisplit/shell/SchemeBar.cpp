@@ -1,5 +1,6 @@
 #include "shell/SchemeBar.h"
 
+#include "basis/BasisPair.h"
 #include "shell/Interaction.h"
 #include "shell/MinQualSetDialog.h"
 #include "shell/ParamDialogs.h"
@@ -98,64 +99,57 @@ void CSchemeBar::Revert() {
 }
 
 void CSchemeBar::OnSchemeSelChange() {
+    const int scheme = m_wndSchemeSelector->currentIndex();
+    if (AskParameters(scheme))
+        m_nScheme = scheme;
+    else
+        Revert();
+}
+
+bool CSchemeBar::AskParameters(int scheme) {
     QWidget* owner = window();
-    switch (m_wndSchemeSelector->currentIndex()) {
-    case 0:
+    switch (scheme) {
+    case kScheme22:
         m_nParticipants = 2;
-        m_nScheme = 0;
-        break;
-    case 1: {
+        return true;
+    case kScheme2N: {
         C2xNDialog dialog(m_interaction, m_nParticipants, owner);
-        if (!m_interaction.RunDialog(dialog)) {
-            Revert();
-            break;
-        }
+        if (!m_interaction.RunDialog(dialog))
+            return false;
         m_nParticipants = dialog.m_nN;
         m_nThreshold = 2;
-        m_nScheme = 1;
-        break;
+        return true;
     }
-    case 2: {
+    case kSchemeNN: {
         CNxNDialog dialog(m_interaction, m_nParticipants, owner);
-        if (!m_interaction.RunDialog(dialog)) {
-            Revert();
-            break;
-        }
+        if (!m_interaction.RunDialog(dialog))
+            return false;
         m_nParticipants = dialog.m_nN;
         m_nThreshold = dialog.m_nN;
-        m_nScheme = 2;
-        break;
+        return true;
     }
-    case 3: {
+    case kSchemeKN: {
         CKxNDialog dialog(m_interaction, m_nThreshold, m_nParticipants, owner);
-        if (!m_interaction.RunDialog(dialog)) {
-            Revert();
-            break;
-        }
+        if (!m_interaction.RunDialog(dialog))
+            return false;
         m_nParticipants = dialog.m_nN;
         m_nThreshold = dialog.m_nK;
-        m_nScheme = 3;
-        break;
+        return true;
     }
-    case 4: {
+    case kSchemeGeneral: {
         CGenDialog count(m_interaction, m_nParticipants, owner);
-        if (!m_interaction.RunDialog(count)) {
-            Revert();
-            break;
-        }
+        if (!m_interaction.RunDialog(count))
+            return false;
         // n is taken at once: a cancelled list keeps it.
         m_nParticipants = count.m_nN;
         CMinQualSetDialog sets(m_interaction, m_nParticipants, owner);
-        if (!m_interaction.RunDialog(sets)) {
-            Revert();
-            break;
-        }
+        if (!m_interaction.RunDialog(sets))
+            return false;
         m_pQualifiedSets = sets.m_pChosenSets;
-        m_nScheme = 4;
-        break;
+        return true;
     }
     default:
-        break;
+        return false;
     }
 }
 

@@ -50,6 +50,8 @@ signals:
     void ImageSelChanged(); // the user picked another image
 
 private:
+    // Runs the structure's dialogs and keeps what they answer; false when one is cancelled.
+    bool AskParameters(int scheme);
     void Revert();
 
     CInteraction& m_interaction;
