@@ -17,12 +17,9 @@ std::optional<QString> ScriptedInteraction::AskFile(QWidget*, const FileRequest&
     fileDialogs.push_back(request);
     if (fileAnswers.empty())
         return std::nullopt;
-    const bool chosen = fileAnswers.front().has_value();
-    const QString path = fileAnswers.front().value_or(QString());
+    const std::optional<QString> answer = fileAnswers.front();
     fileAnswers.pop_front();
-    if (!chosen)
-        return std::nullopt;
-    return path;
+    return answer;
 }
 
 bool ScriptedInteraction::RunDialog(QDialog& dialog) {
