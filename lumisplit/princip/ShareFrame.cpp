@@ -290,7 +290,7 @@ void CShareFrame::OnCombineShares() {
         QFile handOff(QString::fromLatin1(kHandOffName));
         if (handOff.open(QIODevice::WriteOnly | QIODevice::Truncate))
             handOff.write(Digit(i).toLatin1());
-        handOff.close();
+        handOff.close(); // written out before the viewer starts and reads it
         m_interaction.StartDetached(ViewerProgram(), {*path}); // a failed start is not reported
     }
 

@@ -4,7 +4,6 @@
 #include "shell/DialogUnits.h"
 #include "shell/Interaction.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>

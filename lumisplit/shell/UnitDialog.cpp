@@ -3,7 +3,6 @@
 #include "shell/DialogUnits.h"
 #include "shell/Interaction.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
