@@ -29,13 +29,23 @@ void RemoveCommonCols(CMatrix& A, CMatrix& B) {
     }
 }
 
-CMatrix DistributionMatrix(int N, int k) {
-    CMatrix D(N, 0);
+namespace {
+
+// q = N / k zeros, q ones, ..., q times k - 1.
+std::vector<int> BaseVector(int N, int k) {
     const int q = N / k;
     std::vector<int> base(static_cast<std::size_t>(N), 0);
     for (int i = 0; i < k; ++i)
         for (int j = 0; j < q; ++j)
             base[static_cast<std::size_t>(q * i + j)] = i;
+    return base;
+}
+
+} // namespace
+
+CMatrix DistributionMatrix(int N, int k) {
+    CMatrix D(N, 0);
+    const std::vector<int> base = BaseVector(N, k);
     for (int a = 0; a < Factorial(N); ++a) {
         std::vector<int> v = base;
         DecodePermutation(v, a);
@@ -47,11 +57,7 @@ CMatrix DistributionMatrix(int N, int k) {
 
 CMatrix DistributionMatrixHashed(int N, int k) {
     CMatrix D;
-    const int q = N / k;
-    std::vector<int> base(static_cast<std::size_t>(N), 0);
-    for (int i = 0; i < k; ++i)
-        for (int j = 0; j < q; ++j)
-            base[static_cast<std::size_t>(q * i + j)] = i;
+    const std::vector<int> base = BaseVector(N, k);
     std::unordered_set<std::uint64_t> seen;
     std::vector<std::vector<int>> columns; // appended at the end: InsertCol is quadratic
     std::vector<int> v;

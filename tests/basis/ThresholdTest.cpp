@@ -96,16 +96,19 @@ TEST(ThresholdOracleTest, FirstMetOrderHoldsForNineAndTenRows) {
     }
 }
 
-TEST(BasisKNTest, WorkedExampleK2N3) {
-    const CMatrix D = DistributionMatrix(4, 2);
-    EXPECT_EQ(ToRows(BasisKNS0(D, 2, 3)), Rows(3, "010101010101"));
-    EXPECT_EQ(ToRows(BasisKNS1(D, 2, 3)), (Rows{"010110011010", "011001100110", "100101101001"}));
-}
-
-TEST(BasisKNTest, WorkedExampleK2N2) {
-    const CMatrix D = DistributionMatrix(2, 2);
-    EXPECT_EQ(ToRows(BasisKNS0(D, 2, 2)), (Rows{"0101", "0101"}));
-    EXPECT_EQ(ToRows(BasisKNS1(D, 2, 2)), (Rows{"0110", "1001"}));
+TEST(BasisKNTest, WorkedExamplesWithKTwo) {
+    struct Example {
+        int n, N;
+        Rows S0, S1;
+    };
+    for (const Example& e :
+         {Example{3, 4, Rows(3, "010101010101"), {"010110011010", "011001100110", "100101101001"}},
+          Example{2, 2, {"0101", "0101"}, {"0110", "1001"}}}) {
+        SCOPED_TRACE("n = " + std::to_string(e.n));
+        const CMatrix D = DistributionMatrix(e.N, 2);
+        EXPECT_EQ(ToRows(BasisKNS0(D, 2, e.n)), e.S0);
+        EXPECT_EQ(ToRows(BasisKNS1(D, 2, e.n)), e.S1);
+    }
 }
 
 struct SizeCase {
