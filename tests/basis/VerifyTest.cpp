@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                               {"011", "101"},
                               false,
                               std::nullopt,
+                              "S0 and S1 differ in shape, or have more than 12 rows"},
+                    CheckCase{"ThirteenRows", Rows(13, "0"), Rows(13, "1"), false, std::nullopt,
                               "S0 and S1 differ in shape, or have more than 12 rows"}),
     [](const auto& info) { return std::string(info.param.name); });
 
