@@ -3,6 +3,7 @@
 // where in the file, including the odd layouts that a reader must cope with.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace lumisplit::test {
@@ -64,6 +65,13 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpFixture& f) {
             out.push_back(r < f.rows.size() && b < f.rows[r].size() ? f.rows[r][b] : 0);
     }
     return out;
+}
+
+// What a refused read of `file` reports: the fixed message itself when
+// `reason` is one (it starts with "ERROR"), else the reason after
+// "ERROR: Cannot read <file>: ".
+inline std::string RefusalMessage(const std::string& file, const std::string& reason) {
+    return reason.rfind("ERROR", 0) == 0 ? reason : "ERROR: Cannot read " + file + ": " + reason;
 }
 
 } // namespace lumisplit::test

@@ -129,9 +129,8 @@ TEST_P(RefusedFile, ReportsWhyAndLeavesNoPixels) {
     RecordingSink sink;
     CBmpImage image("bad.bmp", 4, 4); // had pixels before: a failed read drops them
     EXPECT_FALSE(image.ReadBytes(file));
-    const std::string& m = GetParam().message;
-    const std::string expected = m.rfind("ERROR", 0) == 0 ? m : "ERROR: Cannot read bad.bmp: " + m;
-    EXPECT_EQ(sink.messages, std::vector<std::string>{expected});
+    EXPECT_EQ(sink.messages,
+              std::vector<std::string>{RefusalMessage("bad.bmp", GetParam().message)});
     EXPECT_FALSE(image.HasPixels());
     EXPECT_EQ(image.biWidth, 0u);
     EXPECT_EQ(image.biHeight, 0u);

@@ -1,6 +1,7 @@
 // Every file of the public BMP suite is either read or refused with a message;
 // read ones are checked against pictures known to hold the same pixels.
 
+#include "BmpFixture.h"
 #include "imaging/BmpImage.h"
 #include "support/TestSupport.h"
 
@@ -141,11 +142,9 @@ TEST(BmpSuite, RefusedFilesSayWhyAndKeepNoPixels) {
         CBmpImage image(kSuite + "/" + file);
         EXPECT_FALSE(image.Read()) << file;
         EXPECT_FALSE(image.HasPixels()) << file;
-        const std::string expected =
-            reason.rfind("ERROR", 0) == 0
-                ? reason
-                : "ERROR: Cannot read " + image.m_strFileName + ": " + reason;
-        EXPECT_EQ(sink.messages, std::vector<std::string>{expected}) << file;
+        EXPECT_EQ(sink.messages,
+                  std::vector<std::string>{RefusalMessage(image.m_strFileName, reason)})
+            << file;
     }
 }
 
