@@ -83,6 +83,7 @@ private slots:
     void saveCurrentAs_data();
     void saveCurrentAs();
     void saveCurrentAsWithEmptyListAsksNothing();
+    void saveCurrentAsCancelledChangesNothing();
     void saveCurrentAsThatCannotWriteKeepsTheEntry();
     void helpAndAboutUseTheApplicationCaption();
     void exitEndsEveryEventLoop();
@@ -360,6 +361,23 @@ void FrameTest::saveCurrentAsWithEmptyListAsksNothing() {
     GuiWorkspace ws;
     ws.frame.OnSaveCurrentAs();
     QVERIFY(ws.ui.fileDialogs.empty());
+}
+
+void FrameTest::saveCurrentAsCancelledChangesNothing() {
+    GuiWorkspace ws;
+    const QStringList paths = OpenFive(ws);
+    const QString folder = QDir::currentPath();
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    ws.ui.fileAnswers.push_back(std::nullopt);
+    ws.frame.OnSaveCurrentAs();
+
+    QCOMPARE(ws.ui.fileDialogs.size(), std::size_t{6});
+    QCOMPARE(ws.ui.fileDialogs.back().kind, FileRequest::Kind::Save);
+    QCOMPARE(QDir::currentPath(), folder);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), files);
+    QCOMPARE(ws.frame.ImageName(4), paths[4]);
+    QCOMPARE(ws.frame.CurrentImage()->m_strFileName, QFile::encodeName(paths[4]).toStdString());
+    QVERIFY(ws.ui.messages.empty());
 }
 
 void FrameTest::saveCurrentAsThatCannotWriteKeepsTheEntry() {
