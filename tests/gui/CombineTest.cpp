@@ -30,6 +30,7 @@ private slots:
     void twoLayers();
     void cancelledThirdLayer();
     void escapeOnTheCountEndsAtOnce();
+    void viewerThatCannotStartStopsNothing();
     void badLayerStops_data();
     void badLayerStops();
 };
@@ -111,6 +112,21 @@ void CombineTest::escapeOnTheCountEndsAtOnce() {
     QVERIFY(ws.ui.fileDialogs.empty());
     QVERIFY(ws.ui.starts.empty());
     QVERIFY(!ws.Exists("kov.ini"));
+}
+
+void CombineTest::viewerThatCannotStartStopsNothing() {
+    GuiWorkspace ws;
+    const QString a = WriteBitmap(ws.Path("a.bmp"), 3, 3, [](int r, int) { return r == 0; });
+    const QString b = WriteBitmap(ws.Path("b.bmp"), 3, 3, [](int, int c) { return c == 0; });
+    ws.ui.fileAnswers = {a, b};
+    ws.ui.dialogScripts.push_back(FillAndOk({{"2021", "2"}}));
+    ws.ui.startSucceeds = false;
+    ws.frame.OnCombineShares();
+
+    QCOMPARE(ws.ui.starts.size(), std::size_t{2}); // the second layer is still asked for
+    QVERIFY(ws.ui.messages.empty());
+    QVERIFY(ws.Exists("resultado.bmp"));
+    QCOMPARE(ws.frame.ImageCount(), 1);
 }
 
 void CombineTest::badLayerStops_data() {
