@@ -84,4 +84,13 @@ void CMatrix::PermuteCols(RandomSource& random) {
     }
 }
 
+void ColumnCodes(const CMatrix& m, int rows, std::size_t begin, std::span<std::uint32_t> codes) {
+    std::fill(codes.begin(), codes.end(), 0);
+    for (int r = 0; r < rows; ++r) {
+        const std::uint8_t* row = m.RowData(r) + begin;
+        for (std::size_t c = 0; c < codes.size(); ++c)
+            codes[c] |= static_cast<std::uint32_t>(row[c] != 0) << r;
+    }
+}
+
 } // namespace lumisplit

@@ -4,6 +4,7 @@
 // so rows are stored compactly; the interface speaks int.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lumisplit {
@@ -52,5 +53,10 @@ private:
     int m_nRows = 0;
     int m_nCols = 0;
 };
+
+// The codes of columns begin .. begin + codes.size() - 1 of rows 0 .. rows - 1
+// of a 0/1 matrix, bit r set when row r holds a 1 (rows <= 32). Reads every
+// row sequentially, so a caller walks a long matrix a chunk of columns at a time.
+void ColumnCodes(const CMatrix& m, int rows, std::size_t begin, std::span<std::uint32_t> codes);
 
 } // namespace lumisplit

@@ -32,15 +32,10 @@ public:
         std::string key;
         for (std::size_t begin = 0; begin < cols; begin += kChunk) {
             const std::size_t count = std::min(kChunk, cols - begin);
+            classes.resize(count);
             if (m_packed) {
-                classes.assign(count, 0);
-                for (int r = 0; r < m_rows; ++r) {
-                    const std::uint8_t* row = m.RowData(r) + begin;
-                    for (std::size_t c = 0; c < count; ++c)
-                        classes[c] |= static_cast<std::uint32_t>(row[c]) << r;
-                }
+                ColumnCodes(m, m_rows, begin, classes);
             } else {
-                classes.resize(count);
                 key.assign(static_cast<std::size_t>(m_rows), '\0');
                 for (std::size_t c = 0; c < count; ++c) {
                     for (int r = 0; r < m_rows; ++r)

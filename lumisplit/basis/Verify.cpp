@@ -7,21 +7,16 @@ namespace lumisplit {
 
 namespace {
 
-// How many columns of m have each code (bit r = row r). The codes are
-// gathered a chunk of columns at a time, reading each row sequentially, so no
-// array as long as the matrix is needed.
+// How many columns of m have each code (bit r = row r), gathered a chunk of
+// columns at a time: no array as long as the matrix is needed.
 std::vector<std::uint64_t> CodeHistogram(const CMatrix& m) {
     constexpr std::size_t kChunk = 4096;
     const auto cols = static_cast<std::size_t>(m.GetCols());
     std::vector<std::uint64_t> histogram(std::size_t{1} << m.GetRows(), 0);
     std::vector<std::uint32_t> codes;
     for (std::size_t begin = 0; begin < cols; begin += kChunk) {
-        codes.assign(std::min(kChunk, cols - begin), 0);
-        for (int r = 0; r < m.GetRows(); ++r) {
-            const std::uint8_t* row = m.RowData(r) + begin;
-            for (std::size_t c = 0; c < codes.size(); ++c)
-                codes[c] |= static_cast<std::uint32_t>(row[c] != 0) << r;
-        }
+        codes.resize(std::min(kChunk, cols - begin));
+        ColumnCodes(m, m.GetRows(), begin, codes);
         for (std::uint32_t code : codes)
             ++histogram[code];
     }
