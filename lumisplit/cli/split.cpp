@@ -56,24 +56,24 @@ constexpr std::array<std::string_view, 7> kMethodNames{
     "random-column", "sampling",      "square",         "smallest-filler",
     "smallest",      "extended-size", "extended-detail"};
 
+// The whole of text as a decimal number of type T.
+template <class T> std::optional<T> ParseNumber(std::string_view text) {
+    T value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
 std::optional<int> ParseMethod(std::string_view text) {
     for (std::size_t i = 0; i < kMethodNames.size(); ++i)
         if (text == kMethodNames[i])
             return static_cast<int>(i);
-    int index = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || index < 0 ||
-        index > 6)
-        return std::nullopt;
-    return index;
-}
-
-std::optional<std::uint64_t> ParseSeed(std::string_view text) {
-    std::uint64_t seed = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return seed;
+    const std::optional<int> index = ParseNumber<int>(text);
+    if (index && *index >= 0 && *index < static_cast<int>(kMethodNames.size()))
+        return index;
+    return std::nullopt;
 }
 
 struct SplitOptions {
@@ -115,7 +115,7 @@ std::string ParseSplitOptions(const std::vector<std::string_view>& args, SplitOp
         } else if (arg == "--seed") {
             if (options.seed)
                 return "--seed is given twice";
-            options.seed = ParseSeed(args[++i]);
+            options.seed = ParseNumber<std::uint64_t>(args[++i]);
             if (!options.seed)
                 return "--seed: '" + std::string(args[i]) + "' is not a number from 0 to 2^64-1";
         } else if (arg.size() > 1 && arg.front() == '-') {
@@ -168,11 +168,10 @@ private:
 } // namespace
 
 int RunSplit(std::span<const std::string_view> args) {
-    for (std::string_view arg : args)
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kSplitUsage << kSchemeOptionsHelp << kSplitOptions;
-            return kExitOk;
-        }
+    if (AsksForHelp(args)) {
+        std::cout << kSplitUsage << kSchemeOptionsHelp << kSplitOptions;
+        return kExitOk;
+    }
     SchemeOptionsResult parsed = ParseSchemeOptions(args);
     if (!parsed.options)
         return UsageError("split: " + parsed.error);
