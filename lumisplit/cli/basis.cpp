@@ -5,7 +5,6 @@
 
 #include <bit>
 #include <chrono>
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <unistd.h>
