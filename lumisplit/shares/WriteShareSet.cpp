@@ -66,27 +66,27 @@ bool WriteShareSet(ShareSet& shares, const std::string& directory) {
 
     std::vector<Slot> slots;
     slots.reserve(shares.size());
+    // Reports `refused` followed by why, and undoes what was done so far.
+    const auto fail = [&](const std::string& why) {
+        Report(refused + why);
+        RollBack(slots);
+        return false;
+    };
     for (CBmpImage& share : shares) {
         Slot slot;
         slot.final = folder / share.m_strFileName;
         std::error_code ec;
         const fs::file_status status = fs::symlink_status(slot.final, ec);
-        if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status)) {
-            Report(refused + ": " + slot.final.string() + " is not a file.");
-            RollBack(slots);
-            return false;
-        }
+        if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status))
+            return fail(": " + slot.final.string() + " is not a file.");
         slot.temporary = FreeName(folder, share.m_strFileName, ".new");
         const std::string name = share.m_strFileName;
         share.m_strFileName = slot.temporary.string();
         const bool written = share.Write(); // reports its own failure
         share.m_strFileName = name;
         slots.push_back(slot);
-        if (!written) {
-            Report(refused + ".");
-            RollBack(slots);
-            return false;
-        }
+        if (!written)
+            return fail(".");
     }
 
     for (Slot& slot : slots) {
@@ -97,17 +97,12 @@ bool WriteShareSet(ShareSet& shares, const std::string& directory) {
             fs::rename(slot.final, slot.backup, ec);
             if (ec) {
                 slot.hadOld = false;
-                Report(refused + ": " + ec.message() + ".");
-                RollBack(slots);
-                return false;
+                return fail(": " + ec.message() + ".");
             }
         }
         fs::rename(slot.temporary, slot.final, ec);
-        if (ec) {
-            Report(refused + ": " + ec.message() + ".");
-            RollBack(slots);
-            return false;
-        }
+        if (ec)
+            return fail(": " + ec.message() + ".");
         slot.placed = true;
     }
     for (const Slot& slot : slots)
