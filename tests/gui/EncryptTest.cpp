@@ -34,18 +34,6 @@ QString OpenSecret(GuiWorkspace& ws) {
     return path;
 }
 
-bool IsBlack(QRgb pixel) {
-    return qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
-}
-
-void VerifyCanvasShows(const CShareFrame& frame, const CBmpImage& image) {
-    const int height = image.Height();
-    for (int r = std::max(0, height - 738); r < height; ++r)
-        for (int c = 0; c < std::min(image.Width(), 1024); ++c)
-            QCOMPARE(IsBlack(frame.Canvas().pixel(c, height - r + 29)),
-                     image.GetPixelBW(r, c) == 'b');
-}
-
 bool AnyShareFile(const GuiWorkspace& ws) {
     for (int i = 0; i < 9; ++i)
         if (ws.Exists(QString::fromStdString(ShareName(i))))

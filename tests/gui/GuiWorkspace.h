@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTest>
+#include <algorithm>
 #include <functional>
 
 namespace lumisplit::test {
@@ -51,6 +53,19 @@ inline CBmpImage ReadBitmap(const QString& path) {
     CBmpImage image(QFile::encodeName(path).toStdString());
     image.Read();
     return image;
+}
+
+inline bool IsBlack(QRgb pixel) {
+    return qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
+}
+
+// Every pixel of the image that fits on the canvas stands upright from canvas row 30.
+inline void VerifyCanvasShows(const CShareFrame& frame, const CBmpImage& image) {
+    const int height = image.Height();
+    for (int r = std::max(0, height - 738); r < height; ++r)
+        for (int c = 0; c < std::min(image.Width(), 1024); ++c)
+            QCOMPARE(IsBlack(frame.Canvas().pixel(c, height - r + 29)),
+                     image.GetPixelBW(r, c) == 'b');
 }
 
 } // namespace lumisplit::test
