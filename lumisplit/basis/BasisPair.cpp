@@ -14,9 +14,6 @@ namespace lumisplit {
 
 namespace {
 
-constexpr int kMinParticipants = 2;
-constexpr int kMaxParticipants = 9; // one digit names each share file
-
 // The large constructions in four steps: the table they start from (D, or F
 // and A), S0, S1, and the removal of common columns.
 class Steps {
@@ -138,7 +135,8 @@ std::optional<BasisPair> BuildBasisPair(int scheme, int n, int k, const CMatrix*
     if (scheme == kScheme22)
         return BasisPair{Basis22S0(), Basis22S1()};
     if (n < kMinParticipants || n > kMaxParticipants) {
-        Report("The number of participants n must be from 2 to 9, not " + std::to_string(n) + ".");
+        Report("The number of participants n must be from " + std::to_string(kMinParticipants) +
+               " to " + std::to_string(kMaxParticipants) + ", not " + std::to_string(n) + ".");
         return std::nullopt;
     }
     switch (scheme) {

@@ -16,6 +16,10 @@ enum Scheme : int {
     kSchemeGeneral = 4, // "General Access Structure"
 };
 
+// The participants a scheme may have (one digit names each share file).
+inline constexpr int kMinParticipants = 2;
+inline constexpr int kMaxParticipants = 9;
+
 struct BasisPair {
     CMatrix S0; // white secret pixels
     CMatrix S1; // black secret pixels

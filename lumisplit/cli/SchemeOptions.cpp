@@ -177,7 +177,7 @@ SchemeOptionsResult ParseSchemeOptions(std::span<const std::string_view> args) {
             return result;
         }
         // An n out of range is refused by BuildPair; there is no table to read then.
-        if (options.n >= 2 && options.n <= 9) {
+        if (options.n >= kMinParticipants && options.n <= kMaxParticipants) {
             std::optional<CMatrix> sets = ParseSets(*setsText, options.n, result.error);
             if (!sets)
                 return result;

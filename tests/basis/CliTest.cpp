@@ -250,6 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"NOutOfRange", "--scheme n-n -n 10",
                     "The number of participants n must be from 2 to 9, not 10."},
+        // The sets are not read against a count of participants that cannot be.
+        FailureCase{"NegativeNWithSets", "--scheme general -n -3 --sets '1 2'",
+                    "The number of participants n must be from 2 to 9, not -3."},
         FailureCase{"KOutOfRange", "--scheme k-n -n 4 -k 5",
                     "The threshold k must be from 2 to n = 4, not 5."},
         FailureCase{"OverBudget", "--scheme k-n -n 8 -k 6",
