@@ -1,5 +1,6 @@
 #include "shell/FrontDialog.h"
 
+#include "basis/BasisPair.h"
 #include "princip/ShareFrame.h"
 #include "shell/DialogUnits.h"
 #include "shell/Interaction.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr int kWidthDu = 226;
 constexpr int kHeightDu = 130;
 constexpr int kFontPoints = 14;
-constexpr int kLowest = 2;
-constexpr int kHighest = 9;
 
 QPushButton* AddButton(QWidget* parent, const QString& text, const QString& name, QRect geometry) {
     auto* button = new QPushButton(text, parent);
@@ -139,10 +138,11 @@ void CFrontDialog::OnEncriptar() {
     const int n = ReadWholeNumber(m_editN->text());
     const int k = ReadWholeNumber(m_editK->text());
     // Refused here: the threshold construction has no meaning outside this range.
-    if (n < kLowest || n > kHighest || k < kLowest || k > n) {
+    const bool wrongN = n < kMinParticipants || n > kMaxParticipants;
+    if (wrongN || k < kMinParticipants || k > n) {
         m_pFrame->Interaction().ShowMessage(
             this, QStringLiteral("n must be a whole number from 2 to 9, and k from 2 to n."));
-        QLineEdit* wrong = (n < kLowest || n > kHighest) ? m_editN : m_editK;
+        QLineEdit* wrong = wrongN ? m_editN : m_editK;
         wrong->setFocus();
         wrong->selectAll();
         return;

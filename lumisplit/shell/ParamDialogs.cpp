@@ -1,5 +1,7 @@
 #include "shell/ParamDialogs.h"
 
+#include "basis/BasisPair.h"
+
 #include <QLineEdit>
 
 namespace lumisplit {
@@ -7,8 +9,6 @@ namespace lumisplit {
 namespace {
 constexpr int kEditK = 3020;
 constexpr int kEditN = 3021;
-constexpr int kMinN = 2;
-constexpr int kMaxN = 9; // one digit names each share
 const char* const kAskK = "Enter the qualified set threshold, k =";
 const char* const kAskN = "Enter the number of participants, n =";
 } // namespace
@@ -26,10 +26,10 @@ CKxNDialog::CKxNDialog(CInteraction& interaction, int k, int n, QWidget* parent)
 }
 
 void CKxNDialog::accept() {
-    const auto n = ReadInt(*m_pEditN, kMinN, kMaxN);
+    const auto n = ReadInt(*m_pEditN, kMinParticipants, kMaxParticipants);
     if (!n)
         return;
-    const auto k = ReadInt(*m_pEditK, kMinN, *n);
+    const auto k = ReadInt(*m_pEditK, kMinParticipants, *n);
     if (!k)
         return;
     m_nN = *n;
@@ -47,7 +47,7 @@ CParticipantsDialog::CParticipantsDialog(CInteraction& interaction, const QStrin
 }
 
 void CParticipantsDialog::accept() {
-    const auto n = ReadInt(*m_pEditN, kMinN, kMaxN);
+    const auto n = ReadInt(*m_pEditN, kMinParticipants, kMaxParticipants);
     if (!n)
         return;
     m_nN = *n;
