@@ -31,7 +31,6 @@ int CShareApp::InitInstance(CInteraction& interaction) {
     // The main window holds the workspace for the whole run; it is shown only
     // through the front dialog's Avanzado button.
     auto frame = std::make_unique<CShareFrame>(interaction);
-    frame->hide();
     dialog.DoModalWithFrame(frame.get());
     // The viewers started meanwhile are detached and go on running.
     return 0;
