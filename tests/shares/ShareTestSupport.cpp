@@ -79,6 +79,18 @@ CBmpImage RandomPicture(int width, int height, int depth, std::uint64_t seed,
         [&](int r, int c) { return black[static_cast<std::size_t>(r) * width + c]; }, name);
 }
 
+std::vector<CBmpImage> RandomCovers(int n, int width, int height, std::uint64_t firstSeed) {
+    std::vector<CBmpImage> covers;
+    for (int p = 0; p < n; ++p) {
+        std::string name = "c";
+        name += std::to_string(p + 1);
+        name += ".bmp";
+        covers.push_back(
+            RandomPicture(width, height, 1, firstSeed + static_cast<std::uint64_t>(p), name));
+    }
+    return covers;
+}
+
 CMatrix MatrixOf(const std::vector<std::vector<int>>& rows) {
     CMatrix matrix(static_cast<int>(rows.size()),
                    rows.empty() ? 0 : static_cast<int>(rows[0].size()));

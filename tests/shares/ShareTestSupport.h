@@ -27,6 +27,10 @@ CBmpImage MakePicture(int width, int height, int depth,
 CBmpImage RandomPicture(int width, int height, int depth, std::uint64_t seed,
                         const std::string& name = "secret.bmp");
 
+// n covers of width x height at 1 bit, each pixel black with probability 1/2:
+// cover p from seed firstSeed + p, named "c<p+1>.bmp".
+std::vector<CBmpImage> RandomCovers(int n, int width, int height, std::uint64_t firstSeed);
+
 // A matrix from rows of 0/1, e.g. {{0, 1}, {1, 0}}.
 CMatrix MatrixOf(const std::vector<std::vector<int>>& rows);
 

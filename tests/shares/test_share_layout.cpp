@@ -69,9 +69,7 @@ TEST_P(ShareSizeTest, OneBitSharesNamedInParticipantOrder) {
     Pair pair = c.pair();
     const int n = pair.S0.GetRows();
     const CBmpImage secret = RandomPicture(c.width, c.height, 1, 3);
-    std::vector<CBmpImage> covers;
-    for (int p = 0; p < n; ++p)
-        covers.push_back(RandomPicture(c.width, c.height, 1, 10 + p, "cover.bmp"));
+    const std::vector<CBmpImage> covers = RandomCovers(n, c.width, c.height, 10);
     SeededRandom random(1);
     const auto shares = MakeShares(c.method, secret, pair.S0, pair.S1, random, covers);
     ASSERT_TRUE(shares.has_value());
@@ -308,9 +306,7 @@ TEST(ExtendedPreserveDetailTest, WhiteSubpixelsAreIZeroTimesTheZerosOfTheExtende
         const int n = pair.S0.GetRows();
         const int m = pair.S0.GetCols();
         const CBmpImage secret = RandomPicture(6, 5, 1, 13);
-        std::vector<CBmpImage> covers;
-        for (int p = 0; p < n; ++p)
-            covers.push_back(RandomPicture(6, 5, 1, 20 + p, "cover.bmp"));
+        const std::vector<CBmpImage> covers = RandomCovers(n, 6, 5, 20);
         SeededRandom random(9);
         const auto shares = ExtendedPreserveDetail(secret, pair.S0, pair.S1, covers, random);
         ASSERT_TRUE(shares.has_value());
@@ -344,9 +340,7 @@ TEST_P(DrawOrderTest, DrawsPerPixelInOrder) {
     const int n = pair.S0.GetRows();
     const int side = c.method == kPixelSampling ? 3 : 1; // m = 3 under sampling
     const CBmpImage secret = RandomPicture(2 * side, side, 1, 14);
-    std::vector<CBmpImage> covers;
-    for (int p = 0; p < n; ++p)
-        covers.push_back(RandomPicture(2 * side, side, 1, 30 + p, "cover.bmp"));
+    const std::vector<CBmpImage> covers = RandomCovers(n, 2 * side, side, 30);
     ScriptedRandom random;
     ASSERT_TRUE(MakeShares(c.method, secret, pair.S0, pair.S1, random, covers).has_value());
     std::vector<std::string> expected = c.perPixel;

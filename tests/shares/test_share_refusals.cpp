@@ -15,17 +15,9 @@ struct Inputs {
     std::vector<CBmpImage> covers;
 };
 
-std::vector<CBmpImage> Covers(int n, int width, int height) {
-    std::vector<CBmpImage> covers;
-    for (int p = 0; p < n; ++p)
-        covers.push_back(RandomPicture(width, height, 1, 40 + p,
-                                       std::string("c") + std::to_string(p + 1) + ".bmp"));
-    return covers;
-}
-
 Inputs Valid() {
     Pair pair = Pair22();
-    return {pair.S0, pair.S1, RandomPicture(4, 4, 1, 1), Covers(2, 4, 4)};
+    return {pair.S0, pair.S1, RandomPicture(4, 4, 1, 1), RandomCovers(2, 4, 4, 40)};
 }
 
 struct RefusalCase {
@@ -52,7 +44,7 @@ const RefusalCase kRefusals[] = {
     {"ten participants", kAll,
      [](Inputs& in) {
          in.S0 = in.S1 = CMatrix(10, 2);
-         in.covers = Covers(10, 4, 4);
+         in.covers = RandomCovers(10, 4, 4, 40);
      },
      "Cannot split: a share set has 2 to 9 participants, one per row of the basis matrices, "
      "not 10."},
@@ -70,7 +62,7 @@ const RefusalCase kRefusals[] = {
      "is 5 x 1."},
     {"a cover missing", kExtended, [](Inputs& in) { in.covers.pop_back(); },
      "Cannot split: this method needs one cover image per participant (2), but 1 were given."},
-    {"a cover too many", kExtended, [](Inputs& in) { in.covers = Covers(3, 4, 4); },
+    {"a cover too many", kExtended, [](Inputs& in) { in.covers = RandomCovers(3, 4, 4, 40); },
      "Cannot split: this method needs one cover image per participant (2), but 3 were given."},
     {"a cover without pixels", kExtended, [](Inputs& in) { in.covers[1] = CBmpImage("c2.bmp"); },
      "Cannot split: the cover image of participant 2 (c2.bmp) has no pixels."},

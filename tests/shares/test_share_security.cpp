@@ -71,9 +71,7 @@ TEST_P(SecurityTest, ForbiddenGroupsSeeNothingQualifiedGroupsSeeTheSecret) {
             : 1;
     const CBmpImage secret =
         RandomPicture(kBlocksWide * sampling, kBlocksHigh * sampling, 1, 1000 + method);
-    std::vector<CBmpImage> covers;
-    for (int p = 0; p < n; ++p)
-        covers.push_back(RandomPicture(secret.Width(), secret.Height(), 1, 2000 + p, "cover.bmp"));
+    const std::vector<CBmpImage> covers = RandomCovers(n, secret.Width(), secret.Height(), 2000);
     const bool extended = method == kExtendedPreserveSize || method == kExtendedPreserveDetail;
     SeededRandom random(77);
     const auto shares = MakeShares(method, secret, pair->S0, pair->S1, random, covers);
