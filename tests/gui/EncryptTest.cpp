@@ -56,6 +56,7 @@ private slots:
     void overflowShowsTheFirstShareOfTheSet();
     void refusedParametersWriteNothing_data();
     void refusedParametersWriteNothing();
+    void shareSetThatCannotBeWrittenKeepsTheList();
 };
 
 void EncryptTest::withoutImageAsksForOne() {
@@ -249,6 +250,20 @@ void EncryptTest::refusedParametersWriteNothing() {
     QCOMPARE(ws.ui.messages[0].text.toStdString(), expected[0]);
     QVERIFY(!AnyShareFile(ws));
     QCOMPARE(ws.frame.ImageCount(), 1);
+}
+
+void EncryptTest::shareSetThatCannotBeWrittenKeepsTheList() {
+    GuiWorkspace ws;
+    const QString secret = OpenSecret(ws);
+    QVERIFY(QDir().mkpath(ws.Path("capa2.bmp"))); // a folder where the second share goes
+    ws.frame.OnEncrypt();
+
+    QCOMPARE(ws.ui.messages.size(), std::size_t{1}); // the core's report, no completion
+    QVERIFY(ws.ui.messages[0].text.contains("capa2.bmp"));
+    QCOMPARE(ws.ui.messages[0].caption, QString("lumisplit"));
+    QVERIFY(!ws.Exists("capa1.bmp"));
+    QCOMPARE(ws.frame.ImageCount(), 1);
+    QCOMPARE(ws.frame.CurrentImage()->m_strFileName, secret.toStdString());
 }
 
 QTEST_MAIN(EncryptTest)
