@@ -31,6 +31,7 @@ private slots:
     void cancelledThirdLayer();
     void escapeOnTheCountEndsAtOnce();
     void viewerThatCannotStartStopsNothing();
+    void resultThatCannotBeWrittenIsNotListed();
     void badLayerStops_data();
     void badLayerStops();
 };
@@ -127,6 +128,30 @@ void CombineTest::viewerThatCannotStartStopsNothing() {
     QVERIFY(ws.ui.messages.empty());
     QVERIFY(ws.Exists("resultado.bmp"));
     QCOMPARE(ws.frame.ImageCount(), 1);
+}
+
+void CombineTest::resultThatCannotBeWrittenIsNotListed() {
+    GuiWorkspace ws;
+    const QString a = WriteBitmap(ws.Path("a.bmp"), 3, 3, [](int r, int) { return r == 0; });
+    const QString b = WriteBitmap(ws.Path("b.bmp"), 3, 3, [](int, int c) { return c == 0; });
+    QVERIFY(QDir().mkpath(ws.Path("resultado.bmp"))); // a folder where the result goes
+    std::vector<std::string> expected;                // what the image reports for this write
+    {
+        RecordingSink sink;
+        CBmpImage probe = ReadBitmap(a);
+        probe.m_strFileName = "resultado.bmp";
+        QVERIFY(!probe.Write());
+        expected = sink.messages;
+    }
+    QCOMPARE(expected.size(), std::size_t{1});
+    ws.ui.fileAnswers = {a, b};
+    ws.ui.dialogScripts.push_back(FillAndOk({{"2021", "2"}}));
+    ws.frame.OnCombineShares();
+
+    QCOMPARE(ws.ui.starts.size(), std::size_t{2});
+    QCOMPARE(ws.ui.messages.size(), std::size_t{1});
+    QCOMPARE(ws.ui.messages[0].text.toStdString(), expected[0]);
+    QCOMPARE(ws.frame.ImageCount(), 0);
 }
 
 void CombineTest::badLayerStops_data() {
