@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace lumisplit::test {
@@ -75,6 +77,19 @@ double ChiSquareTail(double chi2, double df);
 // counts[k][1]): the p-value that both rows come from one distribution.
 // Categories expected to hold fewer than 5 are pooled into one.
 double SameDistributionPValue(const std::vector<std::array<std::uint64_t, 2>>& counts);
+
+// The parameters (method, index) of a TEST_P run for every method and every
+// entry of table, and their test names, "method<method>_<entry name>".
+template <class Table> auto EveryMethodWith(const Table& table) {
+    return ::testing::Combine(::testing::Range(0, 7),
+                              ::testing::Range(0, static_cast<int>(std::size(table))));
+}
+template <class Table> auto MethodAndEntryName(const Table& table) {
+    return [&table](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+        return "method" + std::to_string(std::get<0>(info.param)) + "_" +
+               table[std::get<1>(info.param)].name;
+    };
+}
 
 // True when both sets hold the same number of shares with the same names,
 // sizes and pixel bytes (padding included).

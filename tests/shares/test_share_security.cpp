@@ -149,12 +149,8 @@ TEST_P(SecurityTest, ForbiddenGroupsSeeNothingQualifiedGroupsSeeTheSecret) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MethodsAndSchemes, SecurityTest,
-                         ::testing::Combine(::testing::Range(0, 7), ::testing::Range(0, 5)),
-                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-                             return "method" + std::to_string(std::get<0>(info.param)) + "_" +
-                                    kSchemes[std::get<1>(info.param)].name;
-                         });
+INSTANTIATE_TEST_SUITE_P(MethodsAndSchemes, SecurityTest, EveryMethodWith(kSchemes),
+                         MethodAndEntryName(kSchemes));
 
 } // namespace
 } // namespace lumisplit::test

@@ -70,12 +70,8 @@ TEST_P(SharesMatchLiteral, SameSharesAndColumnOrderAsTheLiteralLoops) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(AllMethods, SharesMatchLiteral,
-                         ::testing::Combine(::testing::Range(0, 7), ::testing::Range(0, 5)),
-                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-                             return "method" + std::to_string(std::get<0>(info.param)) + "_" +
-                                    kPairs[std::get<1>(info.param)].name;
-                         });
+INSTANTIATE_TEST_SUITE_P(AllMethods, SharesMatchLiteral, EveryMethodWith(kPairs),
+                         MethodAndEntryName(kPairs));
 
 } // namespace
 } // namespace lumisplit::test
