@@ -28,6 +28,9 @@
 
 namespace lumisplit {
 
+// Every layer the count dialog lets through has a slot.
+static_assert(CCoalesceDialog::kMaxLayers <= CShareFrame::kMaxLayers);
+
 namespace {
 
 const QString kBitmapFilter = QStringLiteral("Bitmap Files(*.bmp);;All Files(*.*)");
