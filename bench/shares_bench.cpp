@@ -63,19 +63,6 @@ void Split(benchmark::State& state, int method, int scheme, int n, int k) {
     SetRate(state, double{kSide} * kSide);
 }
 
-void BM_RandomColumn22(benchmark::State& state) {
-    Split(state, kRandomBasisColumn, kScheme22, 2, 2);
-}
-void BM_RandomColumnKN35(benchmark::State& state) {
-    Split(state, kRandomBasisColumn, kSchemeKN, 5, 3);
-}
-void BM_Square22(benchmark::State& state) {
-    Split(state, kSquareSubpixelExpansion, kScheme22, 2, 2);
-}
-void BM_ExtendedSize22(benchmark::State& state) {
-    Split(state, kExtendedPreserveSize, kScheme22, 2, 2);
-}
-
 void BM_Stack(benchmark::State& state) {
     const auto count = static_cast<int>(state.range(0));
     std::vector<CBmpImage> layers;
@@ -95,10 +82,14 @@ void BM_Stack(benchmark::State& state) {
     SetRate(state, double{kSide} * kSide);
 }
 
-BENCHMARK(BM_RandomColumn22)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RandomColumnKN35)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Square22)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExtendedSize22)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Split, RandomColumn22, kRandomBasisColumn, kScheme22, 2, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Split, RandomColumnKN35, kRandomBasisColumn, kSchemeKN, 5, 3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Split, Square22, kSquareSubpixelExpansion, kScheme22, 2, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Split, ExtendedSize22, kExtendedPreserveSize, kScheme22, 2, 2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stack)->Arg(2)->Arg(9)->Unit(benchmark::kMillisecond);
 
 } // namespace
