@@ -1,6 +1,7 @@
 #include "basis/BasisPair.h"
 
 #include "KNSizes.h"
+#include "MatrixText.h"
 #include "basis/Budget.h"
 #include "basis/Elementary.h"
 #include "basis/Threshold.h"
@@ -14,6 +15,7 @@
 namespace lumisplit {
 namespace {
 
+using test::FromRows;
 using test::RecordingSink;
 
 struct RefusalCase {
@@ -26,13 +28,6 @@ struct RefusalCase {
 // Test names, not bytes, in failure messages.
 void PrintTo(const RefusalCase& c, std::ostream* os) {
     *os << c.name;
-}
-
-CMatrix Sets(std::initializer_list<std::vector<int>> rows, int n) {
-    CMatrix m(0, n);
-    for (const std::vector<int>& row : rows)
-        m.InsertRow(m.GetRows(), row.data());
-    return m;
 }
 
 // Every group of `size` of the 9 participants: all groups of size - 1 are
@@ -120,11 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "The (k,n) scheme with n = 9, k = 8 needs 10461394944000 subpixels per share, "
                     "more than this tool can build (limit 119304647)."},
-        RefusalCase{"SetsOfOtherWidth", kSchemeGeneral, 3, 0, Sets({{1, 1, 0, 0}}, 4),
+        RefusalCase{"SetsOfOtherWidth", kSchemeGeneral, 3, 0, FromRows({"1100"}),
                     "The table of qualified sets has 4 columns, but there are n = 3 participants."},
-        RefusalCase{"SetsNotZeroOne", kSchemeGeneral, 3, 0, Sets({{1, 2, 0}}, 3),
+        RefusalCase{"SetsNotZeroOne", kSchemeGeneral, 3, 0, FromRows({"120"}),
                     "The table of qualified sets may hold only 0 and 1."},
-        RefusalCase{"SetWithoutMember", kSchemeGeneral, 3, 0, Sets({{1, 1, 0}, {0, 0, 0}}, 3),
+        RefusalCase{"SetWithoutMember", kSchemeGeneral, 3, 0, FromRows({"110", "000"}),
                     "A qualified set must name at least one participant."},
         RefusalCase{"EmptySelection", kSchemeGeneral, 3, 0, CMatrix(0, 3), kNoSubpixels},
         RefusalCase{"NoTable", kSchemeGeneral, 3, 0, {}, kNoSubpixels},
@@ -159,9 +154,7 @@ TEST(BasisPairTest, ElementarySchemesUseTheirOwnMatrices) {
 }
 
 TEST(BasisPairTest, LargeConstructionsTellTheirSteps) {
-    CMatrix sets(0, 3);
-    const int set[] = {1, 1, 0};
-    sets.InsertRow(0, set);
+    const CMatrix sets = FromRows({"110"});
     for (const auto& [scheme, k] : {std::pair{kSchemeKN, 2}, std::pair{kSchemeGeneral, 0}}) {
         std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
         ASSERT_TRUE(
