@@ -1,5 +1,7 @@
 #include "ShareTestSupport.h"
 
+#include "imaging/BmpFixture.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -7,45 +9,20 @@
 
 namespace lumisplit::test {
 
-namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-} // namespace
-
 CBmpImage MakePicture(int width, int height, int depth, const std::function<bool(int, int)>& black,
                       const std::string& name) {
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * depth + 7) / 8;
-    const std::uint32_t stride = (rowBytes + 3) / 4 * 4;
-    const std::uint32_t palette = depth == 24 ? 0 : (1u << depth);
-    const std::uint32_t offset = 54 + 4 * palette;
-    std::vector<std::uint8_t> bytes;
-    bytes.push_back('B');
-    bytes.push_back('M');
-    Put32(bytes, offset + stride * static_cast<std::uint32_t>(height));
-    Put32(bytes, 0);
-    Put32(bytes, offset);
-    Put32(bytes, 40);
-    Put32(bytes, static_cast<std::uint32_t>(width));
-    Put32(bytes, static_cast<std::uint32_t>(height));
-    Put16(bytes, 1);
-    Put16(bytes, static_cast<std::uint32_t>(depth));
-    Put32(bytes, 0);
-    Put32(bytes, stride * static_cast<std::uint32_t>(height));
-    for (int i = 0; i < 4; ++i)
-        Put32(bytes, 0);
-    for (std::uint32_t i = 0; i < palette; ++i)
-        Put32(bytes, i == 0 ? 0 : 0xFFFFFF);
+    BmpFixture f;
+    f.bits = depth;
+    f.width = width;
+    f.height = height;
+    if (depth != 24) {
+        f.palette.assign(std::size_t{1} << depth, 0xFFFFFF);
+        f.palette[0] = 0;
+    }
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * depth + 7) / 8;
     const std::uint32_t maxValue = depth == 24 ? 255 : (1u << depth) - 1;
     for (int r = 0; r < height; ++r) {
-        std::vector<std::uint8_t> row(stride, 0);
+        std::vector<std::uint8_t> row(rowBytes, 0);
         for (int c = 0; c < width; ++c) {
             // Any non-zero value is white; vary it to catch readers that
             // compare with the largest value only.
@@ -61,10 +38,10 @@ CBmpImage MakePicture(int width, int height, int depth, const std::function<bool
             const unsigned shift = 8 - depth - static_cast<unsigned>(bit % 8);
             row[bit / 8] = static_cast<std::uint8_t>(row[bit / 8] | (value << shift));
         }
-        bytes.insert(bytes.end(), row.begin(), row.end());
+        f.rows.push_back(std::move(row));
     }
     CBmpImage image(name);
-    EXPECT_TRUE(image.ReadBytes(bytes));
+    EXPECT_TRUE(image.ReadBytes(MakeBmp(f)));
     return image;
 }
 
