@@ -4,6 +4,7 @@
 // participant p's subpixel is black), and writing share bits straight into the
 // packed 1-bit rows (bit 1 = white, most significant bit = leftmost pixel).
 
+#include "basis/BasisPair.h"
 #include "basis/Matrix.h"
 #include "imaging/BmpImage.h"
 #include "random/RandomSource.h"
@@ -33,7 +34,8 @@ private:
     const CBmpImage& m_image;
 };
 
-using Pattern = std::uint16_t; // one bit per participant; n <= 9
+using Pattern = std::uint16_t; // one bit per participant
+static_assert(kMaxParticipants <= 16, "a Pattern holds one bit per participant");
 
 // Column j of the matrix as a pattern.
 std::vector<Pattern> ColumnPatterns(const CMatrix& matrix);

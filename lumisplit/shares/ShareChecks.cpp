@@ -1,5 +1,6 @@
 #include "shares/ShareChecks.h"
 
+#include "basis/BasisPair.h"
 #include "imaging/Report.h"
 
 #include <string>
@@ -26,10 +27,10 @@ bool CheckBasisForSplit(const CMatrix& S0, const CMatrix& S1) {
         return false;
     }
     const int n = S0.GetRows();
-    if (n < 2 || n > 9) {
-        Report("Cannot split: a share set has 2 to 9 participants, one per row of the basis "
-               "matrices, not " +
-               std::to_string(n) + ".");
+    if (n < kMinParticipants || n > kMaxParticipants) {
+        Report("Cannot split: a share set has " + std::to_string(kMinParticipants) + " to " +
+               std::to_string(kMaxParticipants) +
+               " participants, one per row of the basis matrices, not " + std::to_string(n) + ".");
         return false;
     }
     if (S0.GetCols() == 0) {
