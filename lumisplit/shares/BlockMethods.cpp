@@ -239,7 +239,6 @@ std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix&
     const int period = m + n; // the columns of the extended matrix E
     const std::vector<Pattern> white = ColumnPatterns(S0);
     const std::vector<Pattern> black = ColumnPatterns(S1);
-    const auto allBlack = static_cast<Pattern>((1u << n) - 1);
     std::vector<SecretReader> coverReaders(covers.begin(), covers.end());
     std::vector<Pattern> extended(static_cast<std::size_t>(period));
     return LaySecretBlocks(secret, n, 1, SquareFillSide(static_cast<std::uint64_t>(period)), period,
@@ -249,10 +248,12 @@ std::optional<ShareSet> ExtendedPreserveDetail(const CBmpImage& secret, CMatrix&
                                const std::vector<Pattern>& chosen = dark ? black : white;
                                std::copy(chosen.begin(), chosen.end(), extended.begin());
                                for (int j = 0; j < n; ++j) {
-                                   const bool coverWhite =
-                                       !coverReaders[static_cast<std::size_t>(j)].Black(y, x);
-                                   extended[static_cast<std::size_t>(m + j)] = static_cast<Pattern>(
-                                       allBlack & ~(coverWhite ? 1u << j : 0u));
+                                   const unsigned coverWhite =
+                                       coverReaders[static_cast<std::size_t>(j)].Black(y, x)
+                                           ? 0u
+                                           : 1u << j;
+                                   extended[static_cast<std::size_t>(m + j)] =
+                                       InnocentColumn(n, static_cast<unsigned>(j), coverWhite);
                                }
                                ShuffleColumns(extended.data(), extended.size(), source);
                                return extended.data();

@@ -73,7 +73,6 @@ std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S
     const std::vector<Pattern> white = ColumnPatterns(S0);
     const std::vector<Pattern> black = ColumnPatterns(S1);
     const auto m = static_cast<std::uint32_t>(S0.GetCols());
-    const auto allBlack = static_cast<Pattern>((1u << n) - 1);
     std::vector<SecretReader> coverReaders(covers.begin(), covers.end());
     std::array<std::uint8_t, kRowChunk> coverDark;
     // Bit p: participant p's cover is white at the pixel.
@@ -81,8 +80,7 @@ std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S
     return WithConcreteRandom(random, [&](auto& source) {
         return LayPixels(
             secret, n, progress,
-            [&, n, m, allBlack](int y, int x0, int count, const std::uint8_t* dark,
-                                Pattern* patterns) {
+            [&, n, m](int y, int x0, int count, const std::uint8_t* dark, Pattern* patterns) {
                 std::fill_n(coverWhite.begin(), count, Pattern{0});
                 for (int p = 0; p < n; ++p) {
                     coverReaders[static_cast<std::size_t>(p)].BlackRow(y, x0, count,
@@ -92,14 +90,12 @@ std::optional<ShareSet> ExtendedPreserveSize(const CBmpImage& secret, CMatrix& S
                             static_cast<Pattern>(coverWhite[i] | ((coverDark[i] ^ 1u) << p));
                 }
                 for (int i = 0; i < count; ++i) {
-                    // Columns m ... m+n-1 are the innocent block: innocent column j
-                    // is black for everyone but participant j, who shows their cover.
+                    // Columns m ... m+n-1 are the innocent block.
                     const std::uint32_t c = source.Below(m + static_cast<std::uint32_t>(n));
                     if (c < m)
                         patterns[i] = (dark[i] != 0 ? black : white)[c];
                     else
-                        patterns[i] =
-                            static_cast<Pattern>(allBlack & ~(coverWhite[i] & (1u << (c - m))));
+                        patterns[i] = InnocentColumn(n, c - m, coverWhite[i]);
                 }
             });
     });

@@ -37,6 +37,13 @@ private:
 using Pattern = std::uint16_t; // one bit per participant
 static_assert(kMaxParticipants <= 16, "a Pattern holds one bit per participant");
 
+// Column j of the innocent block that extends a basis matrix to n more
+// columns: black for every participant but j, who shows their cover. Bit p of
+// coverWhite: participant p's cover is white at the pixel.
+inline Pattern InnocentColumn(int n, unsigned j, unsigned coverWhite) {
+    return static_cast<Pattern>(((1u << n) - 1) & ~(coverWhite & (1u << j)));
+}
+
 // Column j of the matrix as a pattern.
 std::vector<Pattern> ColumnPatterns(const CMatrix& matrix);
 // Writes the patterns back as the matrix's columns (same shape).
