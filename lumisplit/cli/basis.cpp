@@ -2,12 +2,11 @@
 #include "basis/Verify.h"
 #include "cli/Cli.h"
 #include "cli/SchemeOptions.h"
+#include "cli/TerminalProgress.h"
 
 #include <bit>
-#include <chrono>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace lumisplit::cli {
 
@@ -57,33 +56,6 @@ void PrintJsonMatrix(const char* name, const CMatrix& m) {
     std::cout << "\n  ]";
 }
 
-// The steps of a long build on stderr, once it has taken a second, and only
-// when stderr is a terminal: in a pipe or a log the lines would be noise.
-class TerminalProgress {
-public:
-    TerminalProgress() : m_start(std::chrono::steady_clock::now()), m_tty(isatty(2) != 0) {}
-    ~TerminalProgress() {
-        if (m_shown)
-            std::cerr << '\n';
-    }
-    TerminalProgress(const TerminalProgress&) = delete;
-    TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    void Show(std::uint64_t done, std::uint64_t total) {
-        if (!m_tty || (!m_shown && std::chrono::steady_clock::now() - m_start < kDelay))
-            return;
-        m_shown = true;
-        std::cerr << "\rlumisplit-cli: building the basis matrices, step " << done << " of "
-                  << total << std::flush;
-    }
-
-private:
-    static constexpr std::chrono::seconds kDelay{1};
-    std::chrono::steady_clock::time_point m_start;
-    bool m_tty;
-    bool m_shown = false;
-};
-
 bool IsQualified(const SchemeOptions& options, std::uint32_t group) {
     if (options.scheme != kSchemeGeneral)
         return std::popcount(group) >= options.k;
@@ -114,10 +86,8 @@ int RunBasis(std::span<const std::string_view> args) {
 
     std::optional<BasisPair> pair;
     {
-        TerminalProgress progress;
-        pair = BuildPair(options, [&progress](std::uint64_t done, std::uint64_t total) {
-            progress.Show(done, total);
-        });
+        TerminalProgress progress("basis: building the basis matrices");
+        pair = BuildPair(options, progress.Callback());
     }
     if (!pair)
         return kExitFailed;

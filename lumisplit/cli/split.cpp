@@ -1,17 +1,16 @@
 #include "cli/Cli.h"
 #include "cli/SchemeOptions.h"
+#include "cli/TerminalProgress.h"
 #include "random/RandomSource.h"
 #include "shares/Shares.h"
 
 #include <array>
 #include <charconv>
-#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace lumisplit::cli {
@@ -132,39 +131,6 @@ std::string ParseSplitOptions(const std::vector<std::string_view>& args, SplitOp
     return {};
 }
 
-// Percentages on stderr, only on a terminal and only once the work has taken
-// a second: short runs and scripts see nothing.
-class TerminalProgress {
-public:
-    TerminalProgress() : m_enabled(isatty(STDERR_FILENO) != 0) {}
-    ~TerminalProgress() {
-        if (m_shown >= 0)
-            std::cerr << '\n';
-    }
-    TerminalProgress(const TerminalProgress&) = delete;
-    TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    Progress Callback() {
-        if (!m_enabled)
-            return {};
-        return [this](std::uint64_t done, std::uint64_t total) {
-            const auto elapsed = std::chrono::steady_clock::now() - m_start;
-            if (elapsed < std::chrono::seconds(1) || total == 0)
-                return;
-            const int percent = static_cast<int>(done * 100 / total);
-            if (percent != m_shown) {
-                m_shown = percent;
-                std::cerr << "\rlumisplit-cli: split: " << percent << "%" << std::flush;
-            }
-        };
-    }
-
-private:
-    bool m_enabled;
-    int m_shown = -1;
-    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-};
-
 } // namespace
 
 int RunSplit(std::span<const std::string_view> args) {
@@ -188,9 +154,7 @@ int RunSplit(std::span<const std::string_view> args) {
                           std::to_string(parsed.options->n) + "), but " +
                           std::to_string(options.covers.size()) + " were given");
 
-    std::optional<BasisPair> pair = BuildPair(*parsed.options);
-    if (!pair)
-        return kExitFailed;
+    // The pictures first: they are quick to read, the basis of a large scheme is not.
     CBmpImage secret(options.secret);
     if (!secret.Read())
         return kExitFailed;
@@ -200,6 +164,13 @@ int RunSplit(std::span<const std::string_view> args) {
         if (!covers.back().Read())
             return kExitFailed;
     }
+    std::optional<BasisPair> pair;
+    {
+        TerminalProgress progress("split: building the basis matrices");
+        pair = BuildPair(*parsed.options, progress.Callback());
+    }
+    if (!pair)
+        return kExitFailed;
 
     std::unique_ptr<RandomSource> random;
     if (options.seed)
@@ -208,7 +179,7 @@ int RunSplit(std::span<const std::string_view> args) {
         random = std::make_unique<SystemRandom>();
     std::optional<ShareSet> shares;
     {
-        TerminalProgress progress;
+        TerminalProgress progress("split");
         shares = MakeShares(options.method, secret, pair->S0, pair->S1, *random, covers,
                             progress.Callback());
     }
