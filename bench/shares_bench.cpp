@@ -22,8 +22,9 @@ CBmpImage RandomSecret() {
     for (int r = 0; r < kSide; ++r) {
         std::uint8_t* row = secret.Row(r);
         for (std::size_t i = 0; i < secret.Stride(); i += 8) {
-            const std::uint64_t word =
-                random.Below(1u << 31) ^ (std::uint64_t{random.Below(1u << 31)} << 31);
+            const std::uint64_t word = random.Below(1u << 31) |
+                                       (std::uint64_t{random.Below(1u << 31)} << 31) |
+                                       (std::uint64_t{random.Below(4)} << 62);
             std::memcpy(row + i, &word, std::min<std::size_t>(8, secret.Stride() - i));
         }
     }
